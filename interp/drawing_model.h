@@ -1,0 +1,195 @@
+#pragma once
+// The drawing model: the byte-coded drawing list in 8192-byte blocks, the page
+// directory with each page's extents, the polygon buffer and the pen tables
+// kept beside the list. Written once by the interpreter, replayed by readers.
+//
+// A "block address" is the block's index: block 0 is the first block, which
+// lives as long as the model; a link of 0 means "no next block".
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "interp/extents.h"
+#include "interp/polygon_buffer.h"
+#include "interp/record_codes.h"
+
+namespace interp {
+
+constexpr int kBlockSize = 8192;
+constexpr int kRecordReserve = 25;     // free bytes needed before a record begins
+constexpr int kFirstRecordOffset = 4;  // records start after the 4-byte link
+constexpr int kMaxLabelText = kBlockSize - kFirstRecordOffset - 2;  // 8186
+constexpr int kDirectoryWords = 121;
+constexpr int kPagesPerDirectory = 20;
+
+// Pen tables recorded while loading, indexed by pen 0..255.
+struct PenTables {
+    std::array<bool, 256> used{};           // a pen select record names the pen
+    std::array<uint32_t, 256> colour{};     // 0x00BBGGRR
+    std::array<bool, 256> colourDefined{};  // the file gave the pen a colour
+    std::array<float, 256> width{};         // plotter units
+    bool widthsSet = false;
+};
+
+// Growth of a page box by the paper corner (plot size given and the "PS(Plot
+// Size) command area" choice made): rotation in degrees, hard-clip W x H.
+struct PaperCorner {
+    bool apply = false;
+    int rotation = 0;
+    int32_t width = 15120;
+    int32_t height = 10760;
+};
+
+class DrawingModel {
+public:
+    DrawingModel();
+    DrawingModel(const DrawingModel&) = delete;
+    DrawingModel& operator=(const DrawingModel&) = delete;
+
+    // ---- writer side (the interpreter) ----
+
+    // Frees every block but the first and every directory block but the first,
+    // empties the list, the polygon buffer and the pen-used flags; one page.
+    void reset();
+
+    // Starts a record: applies the 25-byte rule, then appends the code.
+    void beginRecord(uint8_t code) {
+        if (fill_ + kRecordReserve > kBlockSize) nextBlock();
+        cur_[fill_++] = code;
+        if (code == 2) penUp_ = true;
+        else if (code == 3) penUp_ = false;
+    }
+    void putB(uint8_t v) { cur_[fill_++] = v; }
+    void putW(int32_t v) { putRaw(static_cast<uint16_t>(v)); }
+    void putI(int32_t v) { putRaw(v); }
+    void putF(float v) { putRaw(v); }
+    void putP(int32_t polygon) { putRaw(polygon); }
+
+    // Pen select record; also sets the pen-used flag.
+    void writePenSelect(uint8_t pen) {
+        beginRecord(1);
+        putB(pen);
+        pens.used[pen] = true;
+    }
+
+    // Point record with the extents rule: a point written while the pen is up
+    // is remembered and enters the box only with the next pen-down point.
+    void appendPoint(int32_t x, int32_t y) {
+        beginRecord(4);
+        putI(x);
+        putI(y);
+        if (penUp_) {
+            pendingUp_ = true;
+            pendingX_ = x;
+            pendingY_ = y;
+        } else {
+            if (pendingUp_) {
+                extendExtents(pendingX_, pendingY_);
+                pendingUp_ = false;
+            }
+            extendExtents(x, y);
+        }
+    }
+
+    // Label text record; false (and nothing written) when the text cannot fit
+    // even into a fresh block.
+    bool appendLabelText(const uint8_t* text, size_t length);
+
+    // Grows the page box by a point, clamped into the input window while one is set.
+    void extendExtents(int32_t x, int32_t y) {
+        if (windowSet_) {
+            if (x < window_.xMin) x = window_.xMin;
+            if (x > window_.xMax) x = window_.xMax;
+            if (y < window_.yMin) y = window_.yMin;
+            if (y > window_.yMax) y = window_.yMax;
+        }
+        building_.grow(x, y);
+    }
+    // Sets or clears the rectangle that clamps points entering the box
+    // (minimum and maximum corner).
+    void setInputWindowClamp(bool set, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+    // True when a record has been written since the reset.
+    bool hasRecords() const { return curIndex_ != 0 || fill_ > kFirstRecordOffset; }
+
+    // Closes the box of the page being built into its directory slots. True when
+    // the page counts; false (fixed box 0,0-1000,1000) when empty or absurd.
+    bool closePageExtents(const PaperCorner& corner);
+    // Page end of a page advance: close the box, count the page, write 254 and
+    // make the next page begin right after it. Returns closePageExtents' result.
+    bool pageEnd(const PaperCorner& corner);
+    // End of the file: end record, last page closed (and uncounted when empty),
+    // page 1 selected. Returns closePageExtents' result.
+    bool finishLoad(const PaperCorner& corner, bool endWritten = false);
+    // Writes the end record without any other bookkeeping (a load cut short).
+    void writeEndMarker();
+
+    Extents& buildingExtents() { return building_; }
+
+    // ---- reader side ----
+
+    int pageCount() const { return pageCount_; }
+    int currentPage() const { return currentPage_; }
+    // Selects page n (1..page count; anything else selects page 1) and loads its extents.
+    void selectPage(int n);
+    // The selected page's extents (the widened box of its directory slots).
+    const Extents& extents() const { return extents_; }
+    Extents& mutableExtents() { return extents_; }
+
+    struct PageStart {
+        uint32_t block = 0;
+        uint32_t offset = kFirstRecordOffset;
+    };
+    // Where page n begins (page 1 for an n outside the directory).
+    PageStart pageStart(int n) const;
+    // Box slots of page n as stored in the directory.
+    Extents pageExtents(int n) const;
+    void setPageExtents(int n, const Extents& e);
+
+    uint32_t blockCount() const { return static_cast<uint32_t>(blocks_.size()); }
+    const uint8_t* block(uint32_t index) const { return blocks_[index].get(); }
+    uint8_t* mutableBlock(uint32_t index) { return blocks_[index].get(); }
+    // Link of a block: the index of the next block, 0 in the last.
+    uint32_t blockLink(uint32_t index) const;
+    // Bytes of drawing list in use (blocks times 8192).
+    size_t streamBytes() const { return blocks_.size() * static_cast<size_t>(kBlockSize); }
+    size_t fillOffset() const { return fill_; }
+    uint32_t fillBlock() const { return curIndex_; }
+
+    PolygonBuffer polygons;
+    PenTables pens;
+
+private:
+    template <typename T>
+    void putRaw(T v) {
+        std::memcpy(cur_ + fill_, &v, sizeof v);
+        fill_ += sizeof v;
+    }
+    void nextBlock();
+    int32_t* slotWords(int page);
+    const int32_t* slotWords(int page) const;
+
+    std::vector<std::unique_ptr<uint8_t[]>> blocks_;
+    uint8_t* cur_ = nullptr;
+    uint32_t curIndex_ = 0;
+    uint32_t fill_ = kFirstRecordOffset;
+
+    std::vector<std::unique_ptr<std::array<int32_t, kDirectoryWords>>> directory_;
+
+    int pageCount_ = 1;
+    int currentPage_ = 1;
+    Extents building_;
+    Extents extents_;
+    Extents window_;
+    bool windowSet_ = false;
+
+    bool penUp_ = true;
+    bool pendingUp_ = false;
+    int32_t pendingX_ = 0;
+    int32_t pendingY_ = 0;
+};
+
+}  // namespace interp

@@ -1,0 +1,43 @@
+#pragma once
+// Loading a plot file into the drawing model: the one entry point of the
+// interpreter. Never throws; bad input is counted, reported once, and the load
+// goes on to the end of the file.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "interp/drawing_model.h"
+
+namespace interp {
+
+// Shows or logs a message (the GUI: a modal box; the tools: standard error).
+class Reporter {
+public:
+    virtual ~Reporter() = default;
+    virtual void report(const std::string& text) = 0;
+};
+
+// Choices of the open dialog and the pen table that a load depends on.
+struct LoadOptions {
+    bool multiPage = false;   // "MultiPage": page advance and IN split pages
+    bool drawSizePs = false;  // "DrawSize" = "PS(Plot Size) command area"
+    int penPenTableNo = 0;    // 0 = no pen-to-pen translation
+    std::array<uint8_t, 256> penPen{};          // destination pen per pen read
+    std::array<uint32_t, 256> defaultColours{};  // 0x00BBGGRR per pen
+};
+
+struct LoadResult {
+    bool opened = false;     // false: open error reported, model untouched
+    int errorCount = 0;      // commands that left a pending error
+    int32_t hpgl2Pieces = 0; // ignored HP-GL/2 pieces
+    int32_t rtlPieces = 0;   // ignored HP RTL pieces
+};
+
+// Reads `path` into `model`, replacing what it held. On an open error the
+// message "File=<path> open error ! code=<errno>" is reported and the model
+// stays as it was.
+LoadResult LoadPlotFile(DrawingModel& model, const std::string& path, const LoadOptions& options,
+                        Reporter& reporter);
+
+}  // namespace interp
