@@ -71,6 +71,7 @@ void replaceUnusableValues(SettingsRecord& r) {
     keepWithin(r.pens.PenTblNo, 0, 5, d.pens.PenTblNo);
     keepWithin(r.pens.PenPenTblNo, 0, 5, d.pens.PenPenTblNo);
     keepWithin(r.pens.DrawModes, 0, 15, d.pens.DrawModes);
+    keepWithin(r.pens.MarkPenNo, 1, 255, d.pens.MarkPenNo);
     keepWithin(r.open.DrawSize, 0, 1, d.open.DrawSize);
     keepWithin(r.open.FileKindIndex, 0, 1000, d.open.FileKindIndex);
     keepWithin(r.open.pdfOpenScale, 0.1, 10.0, d.open.pdfOpenScale);

@@ -1,7 +1,9 @@
 #include "text_lines.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 
@@ -19,11 +21,18 @@ std::string_view trimBlanks(std::string_view s) {
 }  // namespace
 
 std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string data(kMaxFileBytes, '\0');
-    in.read(data.data(), static_cast<std::streamsize>(data.size()));
-    data.resize(static_cast<std::size_t>(in.gcount()));
+    std::string data;
+    char chunk[16384];
+    while (data.size() < kMaxFileBytes && in) {
+        in.read(chunk, sizeof chunk);
+        std::size_t got = static_cast<std::size_t>(in.gcount());
+        data.append(chunk, std::min(got, kMaxFileBytes - data.size()));
+    }
+    if (in.bad()) return std::nullopt;
 
     std::vector<std::string> lines;
     std::size_t pos = 0;

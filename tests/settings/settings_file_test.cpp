@@ -74,6 +74,9 @@ TEST(SettingsFile, DefaultsSurviveSaveAndLoad) {
     SettingsStore store(dir.path(), "QuindleMini");
     EXPECT_EQ(store.settingsFilePath(), dir.path() + "/QuindleMini.PAR");
     EXPECT_EQ(store.load(), LoadResult::CannotOpen);
+    std::filesystem::create_directory(store.settingsFilePath());
+    EXPECT_EQ(store.load(), LoadResult::CannotOpen);
+    std::filesystem::remove(store.settingsFilePath());
     ASSERT_TRUE(store.save());
     store.values.grid.GridInterval = 77;
     ASSERT_EQ(store.load(), LoadResult::Loaded);
