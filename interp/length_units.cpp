@@ -1,6 +1,7 @@
 #include "length_units.h"
 
 #include <cmath>
+#include <charconv>
 #include <cstdio>
 
 namespace interp {
@@ -22,9 +23,13 @@ std::string formatLength(double mm, int decimals, int unit) {
     int prec = decimals + u.extraDecimals;
     if (prec < 0) prec = 0;
     if (prec > 30) prec = 30;
+    // "%*.*f" with "." as the decimal point whatever the process locale.
     char buf[512];
-    std::snprintf(buf, sizeof buf, "%*.*f", prec + 2, prec, mm / u.mmPerUnit);
-    return buf;
+    auto res = std::to_chars(buf, buf + sizeof buf, mm / u.mmPerUnit, std::chars_format::fixed, prec);
+    std::string text = res.ec == std::errc() ? std::string(buf, res.ptr) : std::string("0");
+    int width = prec + 2;
+    if (static_cast<int>(text.size()) < width) text.insert(0, width - text.size(), ' ');
+    return text;
 }
 
 int64_t toHundredthsMm(double value, int unit) {

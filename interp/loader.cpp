@@ -44,6 +44,12 @@ LoadResult LoadPlotFile(DrawingModel& model, const std::string& path, const Load
         reporter.report("File=" + path + " open error ! code=" + std::to_string(error));
         return result;
     }
+    return LoadPlotStream(model, file.get(), options, reporter);
+}
+
+LoadResult LoadPlotStream(DrawingModel& model, std::FILE* stream, const LoadOptions& options,
+                          Reporter& reporter) {
+    LoadResult result;
     result.opened = true;
 
     model.reset();
@@ -56,12 +62,11 @@ LoadResult LoadPlotFile(DrawingModel& model, const std::string& path, const Load
     rtlReset(*in);
     bool cutShort = false;
     try {
-        in->run(file.get());
+        in->run(stream);
     } catch (const std::bad_alloc&) {
         // The drawing so far stays; the list is ended where it stood.
         cutShort = true;
     }
-    file.reset();
 
     if (in->errorCount > 0)
         reporter.report("HPGL Data Error Count=" + std::to_string(in->errorCount));

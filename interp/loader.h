@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "interp/drawing_model.h"
@@ -39,5 +40,10 @@ struct LoadResult {
 // stays as it was.
 LoadResult LoadPlotFile(DrawingModel& model, const std::string& path, const LoadOptions& options,
                         Reporter& reporter);
+
+// The same from an open stream (read from its current position, not closed);
+// for input that does not come from a named file.
+LoadResult LoadPlotStream(DrawingModel& model, std::FILE* stream, const LoadOptions& options,
+                          Reporter& reporter);
 
 }  // namespace interp

@@ -1,0 +1,2 @@
+IN;SI0.3,0.4;DI1,1;LBHello
+WorldDT*,1;LBX*SL0.5;ES1,1;LO5;CP2,1;CS5;CA8;SA;LBabcdBLbufPB;

@@ -1,0 +1,1 @@
+DF;PW0.5,1;PC1,255,0,0;PE7<=?@;MG"msg";CO"note";PG;NR;AF;
