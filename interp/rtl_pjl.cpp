@@ -64,7 +64,7 @@ public:
         }
         ++length_;
     }
-    int length() const { return length_; }
+    int64_t length() const { return length_; }
     bool hasDigits() const { return digits_ > 0; }
     // False when the text is not a whole number (a point, a misplaced sign,
     // another character, or no digit at all).
@@ -76,8 +76,8 @@ public:
 
 private:
     int64_t value_ = 0;
-    int length_ = 0;
-    int digits_ = 0;
+    int64_t length_ = 0;  // 64 bits: a run of digits may be as long as the file
+    int64_t digits_ = 0;
     bool negative_ = false;
     bool malformed_ = false;
 };
