@@ -9,6 +9,24 @@ namespace interp {
 
 constexpr int32_t kNoLink = -1;
 
+// How the interpreter lays out items in a vertex chain:
+// - a straight vertex (kind 2) is a corner; its pen-up flag tells whether the
+//   edge that reaches it was drawn with the pen up;
+// - an arc item (kind 0) sits at the arc's centre, between the vertex the arc
+//   starts from and the vertex it ends at; value = segment count, spare = 1
+//   when the arc runs clockwise (negative sweep), 0 counter-clockwise; the arc
+//   is shorter than a full turn;
+// - a circle item (kind 1) sits at the centre between two equal vertices on
+//   the circle: a full turn from the one before it back to the one after it;
+//   value = segment count. A circle of CI is a sub-polygon of its own: a
+//   pen-up move to (centre X + radius, centre Y), the item, and that point
+//   again as the closing vertex;
+// - each sub-polygon (sub-polygon number) is one closed ring; mark 2 is on its
+//   closing vertex, which equals its first one.
+// Rectangles: corner (x0, y0) as a pen-up start, then (x1, y0), (x1, y1),
+// (x0, y1) and (x0, y0) closing. Wedges: the centre as a pen-up start, the arc
+// start, the arc (or circle) item at the centre, the arc end, the centre closing.
+
 // Segment kinds of a vertex.
 enum VertexKind : uint8_t { kKindArcItem = 0, kKindCircleItem = 1, kKindStraight = 2 };
 // Mark byte of a vertex.
