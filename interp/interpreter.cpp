@@ -105,6 +105,7 @@ void Interpreter::readParam() {
     commandEnded_ = false;
     for (;;) {
         int c = readChar(tokenLen_ > 0);
+        paramEnd_ = c;
         if (c == ',') break;
         if (c == ' ') {
             int d = readChar(false);

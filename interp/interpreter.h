@@ -68,7 +68,10 @@ public:
     int tokenLength() const { return tokenLen_; }
     bool tokenEmpty() const { return tokenLen_ == 0; }
     bool commandEnded() const { return commandEnded_; }
-    void setCommandEnded() { commandEnded_ = true; }
+    void setCommandEnded(bool ended = true) { commandEnded_ = ended; }
+    // The character that ended the last parameter: ',', ';', a blank, 0 at the
+    // end of the file, or the letter or ESC left unread for the next command.
+    int paramEnd() const { return paramEnd_; }
 
     // The current token as a whole number, without touching the pending error.
     bool tokenIsInt(int32_t& v) const;
@@ -152,6 +155,7 @@ private:
     char token_[kTokenLimit + 1];
     int tokenLen_ = 0;
     bool commandEnded_ = false;
+    int paramEnd_ = 0;
 };
 
 }  // namespace interp
