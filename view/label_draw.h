@@ -1,0 +1,43 @@
+#pragma once
+// Label drawing: lays a label text out (lines, origin, direction, spacing)
+// from the label state of the render pass and draws it with the vector font
+// or a system font; leaves the pass's current point where the next label
+// would start.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "view/render_pass.h"
+
+namespace view {
+
+// Text kinds: 0 vector font (1-byte text), 3 vector font (2-byte text),
+// 1 system font (1-byte), 4 system font (2-byte).
+int TextKind(uint8_t charSet, uint8_t windowsCharSet, int textFontKind);
+
+class LabelDrawer {
+public:
+    explicit LabelDrawer(RenderPass& pass);
+
+    // Draws `length` bytes of label text at the pass's current point.
+    void draw(const uint8_t* text, size_t length);
+    // A character move of `spaces` character advances and `lines` line
+    // advances (up is positive), turned by the label direction.
+    void characterMove(double spaces, double lines);
+
+private:
+    struct Metrics;
+    // (x, y) turned by the label direction: exact for quarter turns, rounded
+    // to whole plotter units otherwise.
+    void turn(double x, double y, double& tx, double& ty) const;
+    double pieceWidth(const Metrics& m, const uint8_t* text, size_t n);
+    void drawVector(const Metrics& m, const uint8_t* text, size_t n, double x, double y);
+    void drawSystem(const Metrics& m, const uint8_t* text, size_t n, double x, double y);
+    struct TextRun makeRun(const Metrics& m, const uint8_t* text, size_t n, bool forMeasure) const;
+
+    RenderPass& pass_;
+    RenderState& st_;
+    double theta_ = 0.0;
+};
+
+}  // namespace view
