@@ -415,7 +415,9 @@ void cmdDT(Interpreter& in, int) {
         return;
     }
     if (c == ';') {
+        // The default terminator, which is never printed.
         in.label.terminator = kEtx;
+        in.label.terminatorMode = 1;
         in.setCommandEnded();
         return;
     }

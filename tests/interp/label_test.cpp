@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "interp/interpreter.h"
@@ -63,11 +64,6 @@ TEST(LabelText, CarriageReturnLineFeedAndBackspaces) {
     EXPECT_EQ(records(l.dump),
               "2|4 0 0|10 5 2 1 1 48 0 0|10 \"AB\\x0D\\x0AC\"|16 -200000 0|"
               "2|4 -171 -300|10 1 1 0 0 48 0 0|10 \"D\"|3|4 0 -300|0");
-}
-
-TEST(LabelText, PositionAfterALabelIsOnItsLastLine) {
-    EXPECT_EQ(records(load("LBAB\r\nC" + ETX + "PD;PR0,0;").dump),
-              "2|4 0 0|10 5 2 1 1 48 0 0|10 \"AB\\x0D\\x0AC\"|3|4 171 -300|0");
 }
 
 TEST(LabelText, LeadingBackspacesMoveBeforeTheText) {
@@ -163,6 +159,7 @@ TEST(LabelTerminator, ModeDecidesWhetherTheTerminatorIsPrinted) {
 
 TEST(LabelTerminator, SemicolonRestoresEtxAndBadModesAreIgnored) {
     EXPECT_EQ(records(load("DT*;DT;LBA*B" + ETX).dump), "2|4 0 0|10 3 3 0 0 48 0 0|10 \"A*B\"|0");
+    EXPECT_EQ(records(load("DT*,0;DT;LBA*B" + ETX).dump), "2|4 0 0|10 3 3 0 0 48 0 0|10 \"A*B\"|0");
     EXPECT_EQ(records(load("DT*,5;LBA*").dump), "2|4 0 0|10 1 1 0 0 48 0 0|10 \"A\"|0");
     // ENQ keeps the terminator.
     EXPECT_EQ(records(load("DT\x05;LBA" + ETX).dump), "2|4 0 0|10 1 1 0 0 48 0 0|10 \"A\"|0");
@@ -362,5 +359,19 @@ TEST(LabelHostile, AnyBytesAfterLabelCommandsEndTheLoadNormally) {
     for (const char* cmd : {"LB", "BL", "DT", "CS80;LB", "DT", "PB", "CP", "SI"}) {
         auto l = load(std::string(cmd) + bytes + bytes);
         EXPECT_NE(l.dump.find("records\n"), std::string::npos) << cmd;
+    }
+}
+
+TEST(LabelHostile, RandomMixturesOfLabelPiecesLoad) {
+    const char* pieces[] = {"LB", "BL", "PB;", "DT", "DT*,0;", "CS80;", "CA8;", "SA;", "SS;", "CP;",
+                            "CP-30000,30000;", "DI0,-1;", "DV1;", "SR;", "SI-900000,900000;",
+                            "ES-1,-1;", "LO19;", "SL-5;", "PA2147483000,-2147483000;", "\b\b\b",
+                            "\x0E", "\x0F", "\r\n", "\x03", "*", "\x82\xA0", "\x01", ";"};
+    std::mt19937 rng(4);
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes;
+        for (int k = 0; k < 40; ++k) bytes += pieces[rng() % std::size(pieces)];
+        std::string r = records(load(bytes).dump);
+        EXPECT_EQ(r.substr(r.size() - 1), "0") << round;
     }
 }
