@@ -211,6 +211,7 @@ void growByLabelBox(Interpreter& in, int32_t px, int32_t py, double longest, dou
 }
 
 // Writes a label header and its text at (x, y): pen up, point, header, text.
+// The point goes to the list even in polygon mode: labels are no vertices.
 // `longest` is in characters as recorded. The header's two label-state bytes:
 // the first is the font index (0: none; no font list is filled by this
 // program), the second the Windows character set that the text is meant for
