@@ -1,0 +1,24 @@
+#pragma once
+// The input data error dialog: how many HP-GL/2 and HP RTL pieces a load read
+// past without drawing them.
+
+#include <QDialog>
+
+class QLabel;
+
+namespace app {
+
+class TDataErrDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit TDataErrDlg(QWidget* parent = nullptr);
+    // The two counts shown.
+    void setCounts(int hpgl2Pieces, int rtlPieces);
+    QString countsText() const;
+
+private:
+    QLabel* hpgl2_ = nullptr;
+    QLabel* rtl_ = nullptr;
+};
+
+}  // namespace app
