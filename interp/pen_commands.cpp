@@ -508,6 +508,7 @@ void cmdReset(Interpreter& in, int which) {
     CoordState& c = in.coord;
 
     p.symbol = 0;
+    in.poly.mode = 2;  // an unfinished polygon is dropped
     p.lineType = p.previousLineType = kSolidLine;
     p.patternLength = p.previousPatternLength = defaultPatternLength(in);
     if (record) {

@@ -208,3 +208,9 @@ TEST(Loader, HugeLineWithoutSeparatorsEndsNormally) {
     EXPECT_EQ(l.result.errorCount, 1);
     EXPECT_NE(l.dump.find("4 1 2"), std::string::npos);
 }
+
+TEST(Loader, ResetEndsPolygonMode) {
+    // Points after IN go to the drawing list again, not into the open polygon.
+    auto l = load("SP1;PU10,10;PM0;PD20,20;IN;PD30,30;");
+    EXPECT_NE(records(l.dump).find("|3|4 30 30|0"), std::string::npos) << records(l.dump);
+}
