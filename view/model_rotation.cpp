@@ -122,13 +122,16 @@ void RotateModel(interp::DrawingModel& model, int quarters) {
             if (h.hatchAngle >= 360.0) h.hatchAngle -= 360.0;
         }
     }
+    // The page slots and the current extent are turned separately; setting
+    // the slots of the selected page may also set the current extent.
+    interp::Extents current = model.extents();
+    turnBox(q, current.xMin, current.yMin, current.xMax, current.yMax);
     for (int n = 1; n <= model.pageCount(); ++n) {
         interp::Extents e = model.pageExtents(n);
         turnBox(q, e.xMin, e.yMin, e.xMax, e.yMax);
         model.setPageExtents(n, e);
     }
-    interp::Extents& cur = model.mutableExtents();
-    turnBox(q, cur.xMin, cur.yMin, cur.xMax, cur.yMax);
+    model.mutableExtents() = current;
 }
 
 void ApplyDisplayRotation(interp::DrawingModel& model, ViewValues& values, int rotation) {

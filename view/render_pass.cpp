@@ -124,7 +124,7 @@ void RenderPass::DrawPage() {
 }
 
 void RenderPass::DrawRecords() {
-    interp::RecordReader reader(in_.model, in_.model.currentPage());
+    PageCursor reader(in_.model, in_.model.currentPage());
     interp::Record r;
     pendingRecord_ = false;
     for (;;) {
@@ -132,14 +132,14 @@ void RenderPass::DrawRecords() {
             pendingRecord_ = false;
             r = pending_;
             if (r.code == 254 || r.code == 0) break;
-        } else if (!reader.nextOnPage(r)) {
+        } else if (!reader.next(r)) {
             break;
         }
         handle(r, reader);
     }
 }
 
-void RenderPass::handle(const interp::Record& r, interp::RecordReader& reader) {
+void RenderPass::handle(const interp::Record& r, PageCursor& reader) {
     const auto& pens = in_.settings.pens;
     switch (r.code) {
         case 4:
@@ -214,7 +214,7 @@ void RenderPass::handle(const interp::Record& r, interp::RecordReader& reader) {
             l.headerByte1 = uint8_t(r.i(5));
             l.headerByte2 = uint8_t(r.i(6));
             interp::Record text;
-            if (!reader.nextOnPage(text)) {
+            if (!reader.next(text)) {
                 pending_ = interp::Record{};
                 pendingRecord_ = true;  // the page ended: stop the walk
                 return;

@@ -9,6 +9,7 @@
 
 #include "interp/drawing_model.h"
 #include "interp/record_reader.h"
+#include "view/page_cursor.h"
 #include "settings/pen_tables.h"
 #include "settings/settings_record.h"
 #include "view/canvas.h"
@@ -53,12 +54,12 @@ private:
 
     void resetRecordState();
     void DrawRecords();
-    void handle(const interp::Record& r, interp::RecordReader& reader);
+    void handle(const interp::Record& r, PageCursor& reader);
 
     // Segments, thick polylines and dashes (render_lines.cpp).
     bool thinPath() const;
     void drawSegment();
-    void drawThickRun(interp::RecordReader& reader);
+    void drawThickRun(PageCursor& reader);
     void drawThickPolyline(const std::vector<PointD>& pts);
     void drawPiece(double ax, double ay, double bx, double by);  // pixels, real
     void drawDashed(double ax, double ay, double bx, double by);

@@ -1,0 +1,309 @@
+// The drawing window under the offscreen platform: view commands, display
+// undo, wheel, mirror, rubber band, drags, clicks with zoom armed, rotation.
+
+#include <QTest>
+
+#include "interp/record_reader.h"
+#include "view/image_canvas.h"
+#include "window_fixture.h"
+
+using testwin::Setup;
+using view::ViewRect;
+
+class DrawingWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void displayAllOnAWideWindowGrowsToTheRight();
+    void zoomUpThenDownComesBackUpToRounding();
+    void elevenViewsKeepTenUndoEntries();
+    void wheelActsOnlyOnSingleNotches();
+    void mirrorShowsTheLeftmostPointAtTheRightEdge();
+    void rubberBandEitherWayGivesTheSameArea();
+    void shiftDragWaitsForMoreThanFivePixels();
+    void middleDragShiftsWithDisplayDragOff();
+    void releaseOutsideEndsTheDrag();
+    void leftClickWithZoomInArmedHalvesTheView();
+    void keysShiftAndCtrl();
+    void rotationFrom270To0IsAQuarterTurn();
+};
+
+namespace {
+// A square drawing 10000 x 10000 with a line along its left side.
+void squareDrawing(Setup& s) {
+    testwin::drawPolyline(s.model, {{0, 0}, {0, 10000}, {10000, 10000}, {10000, 0}});
+    s.model.finishLoad({});
+}
+
+// Ink columns of a picture: for each x, the pixels that differ from (0, 0)'s
+// background colour (the corner pixel is outside the drawing).
+std::vector<int> inkPerColumn(const QImage& img, QRgb background) {
+    std::vector<int> cols(img.width(), 0);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixel(x, y) != background) ++cols[x];
+    return cols;
+}
+}  // namespace
+
+void DrawingWindowTest::displayAllOnAWideWindowGrowsToTheRight() {
+    Setup s;
+    squareDrawing(s);
+    auto w = s.window(400, 200);
+    QCOMPARE(w->clientSize(), QSize(400, 200));
+    const ViewRect r = w->viewRect();
+    // Extent -40..10040 both ways; the rectangle becomes twice as wide as high.
+    QCOMPARE(r.X1, -40);
+    QCOMPARE(r.Y1, -40);
+    QCOMPARE(r.Y2, 10040);
+    QCOMPARE(r.X2, -40 + 2 * 10080);
+}
+
+void DrawingWindowTest::zoomUpThenDownComesBackUpToRounding() {
+    Setup s;
+    squareDrawing(s);
+    auto w = s.window(300, 300);
+    const ViewRect start = w->viewRect();
+    w->ZomUpClick();
+    const ViewRect up = w->viewRect();
+    QVERIFY(up.width() <= start.width() / 2 + 2);
+    QVERIFY(up.width() >= start.width() / 2 - 2);
+    w->ZomDwnClick();
+    const ViewRect back = w->viewRect();
+    QVERIFY(std::abs(back.X1 - start.X1) <= 2);
+    QVERIFY(std::abs(back.Y1 - start.Y1) <= 2);
+    QVERIFY(std::abs(back.X2 - start.X2) <= 2);
+    QVERIFY(std::abs(back.Y2 - start.Y2) <= 2);
+}
+
+void DrawingWindowTest::elevenViewsKeepTenUndoEntries() {
+    Setup s;
+    squareDrawing(s);
+    auto w = s.window(300, 300);  // view 1: display all
+    for (int k = 0; k < 10; ++k) w->SftRgtClick();  // views 2..11
+    QCOMPARE(w->undoList().count(), 10);
+    const ViewRect newest = w->viewRect();
+    QVERIFY(s.frame.canUndo);
+    QVERIFY(!s.frame.canRedo);
+    for (int k = 0; k < 9; ++k) w->DisplayUndoClick();
+    QVERIFY(s.frame.messages.isEmpty());
+    // The oldest kept view is the second one: one shift right of display all.
+    const ViewRect oldest = w->viewRect();
+    QCOMPARE(oldest.width(), newest.width());
+    QCOMPARE(newest.X1 - oldest.X1, 9 * (newest.width() / 2));
+    w->DisplayUndoClick();
+    QCOMPARE(s.frame.messages, QStringList{QStringLiteral("Can not execute Display Undo/Redo !")});
+    QCOMPARE(w->viewRect(), oldest);
+    // Redo walks forward again; undo and redo add no entries.
+    w->DisplayRedoClick();
+    QCOMPARE(w->undoList().count(), 10);
+    QCOMPARE(w->undoList().position(), 2);
+    // A new view after an undo goes behind the newest entry.
+    w->ZomUpClick();
+    QCOMPARE(w->undoList().position(), 10);
+    QCOMPARE(w->undoList().entry(10), w->viewRect());
+}
+
+void DrawingWindowTest::wheelActsOnlyOnSingleNotches() {
+    Setup s;
+    squareDrawing(s);
+    auto w = s.window(300, 300);
+    const ViewRect start = w->viewRect();
+    const int entries = w->undoList().count();
+    w->FormMouseWheel(240, QPoint(150, 150));
+    w->FormMouseWheel(-240, QPoint(150, 150));
+    w->FormMouseWheel(60, QPoint(150, 150));
+    QCOMPARE(w->viewRect(), start);
+    w->FormMouseWheel(120, QPoint(150, 150));
+    const ViewRect in = w->viewRect();
+    QVERIFY(in.width() < start.width());
+    QVERIFY(in.X1 > start.X1);
+    // The wheel sets the zoom area but adds no undo entry.
+    QCOMPARE(s.values.zoomArea.X1, in.X1);
+    QCOMPARE(w->undoList().count(), entries);
+}
+
+void DrawingWindowTest::mirrorShowsTheLeftmostPointAtTheRightEdge() {
+    Setup s;
+    // A long line on the left side with a short spur to the right.
+    testwin::drawPolyline(s.model, {{0, 0}, {0, 10000}});
+    testwin::drawPolyline(s.model, {{0, 5000}, {2000, 5000}});
+    s.model.finishLoad({});
+    // Client 60 x 250: the extent (2080 x 10080) fills the height.
+    auto w = s.window(60, 250);
+    const QRgb bg = w->screenImage().pixel(0, 0);
+    auto plain = inkPerColumn(w->screenImage(), bg);
+    const int plainLine = int(std::max_element(plain.begin(), plain.end()) - plain.begin());
+    QVERIFY(plainLine <= 2);
+    w->DisMirrClick();
+    QVERIFY(s.values.mirror);
+    auto mirrored = inkPerColumn(w->screenImage(), bg);
+    const int mirroredLine = int(std::max_element(mirrored.begin(), mirrored.end()) - mirrored.begin());
+    // The extent spans about 2080 / 10080 * 250 = 52 pixels; the line is at its right end.
+    QVERIFY2(mirroredLine >= 48 && mirroredLine <= 53, qPrintable(QString::number(mirroredLine)));
+}
+
+void DrawingWindowTest::rubberBandEitherWayGivesTheSameArea() {
+    Setup s;
+    squareDrawing(s);
+    s.store.values.mouse.MouseOpeOffLDrag = 0;  // "SetArea"
+    auto w = s.window(300, 300);
+    const ViewRect view = w->viewRect();
+    using testwin::move, testwin::press, testwin::release;
+    press(*w, Qt::LeftButton, {50, 40});
+    move(*w, Qt::LeftButton, {120, 90});
+    QVERIFY(w->screenImage() != w->backingImage());  // the band shows
+    move(*w, Qt::LeftButton, {150, 120});
+    release(*w, Qt::LeftButton, {150, 120});
+    QVERIFY(w->screenImage() == w->backingImage());  // and is gone
+    const ViewRect a = s.shared.mouse.requested;
+    press(*w, Qt::LeftButton, {150, 120});
+    move(*w, Qt::LeftButton, {50, 40});
+    release(*w, Qt::LeftButton, {50, 40});
+    const ViewRect b = s.shared.mouse.requested;
+    QCOMPARE(a, b);
+    QVERIFY(a.X1 < a.X2 && a.Y1 < a.Y2);
+    QCOMPARE(s.values.zoomArea.X1, a.X1);
+    QCOMPARE(s.values.zoomArea.Y2, a.Y2);
+    QCOMPARE(w->viewRect(), view);  // marking an area does not move the view
+    // With "DisZoom" the same drag zooms to the area.
+    s.store.values.mouse.MouseOpeOffLDrag = 1;
+    press(*w, Qt::LeftButton, {50, 40});
+    move(*w, Qt::LeftButton, {150, 120});
+    release(*w, Qt::LeftButton, {150, 120});
+    QCOMPARE(w->viewRect().X1, a.X1);
+    QCOMPARE(w->viewRect().Y1, a.Y1);
+}
+
+void DrawingWindowTest::shiftDragWaitsForMoreThanFivePixels() {
+    Setup s;
+    squareDrawing(s);
+    s.shared.setDragMode(true);
+    auto w = s.window(300, 300);
+    const ViewRect start = w->viewRect();
+    using testwin::move, testwin::press, testwin::release;
+    press(*w, Qt::LeftButton, {100, 100});
+    QCOMPARE(s.frame.status, QStringLiteral("DispShift"));
+    move(*w, Qt::LeftButton, {105, 95});
+    QCOMPARE(w->viewRect(), start);
+    release(*w, Qt::LeftButton, {105, 95});
+    QCOMPARE(w->viewRect(), start);
+    // Past five pixels the view jumps by the whole distance.
+    press(*w, Qt::LeftButton, {100, 100});
+    move(*w, Qt::LeftButton, {104, 100});
+    move(*w, Qt::LeftButton, {130, 100});
+    const double perPixel = double(start.width()) / 300.0;
+    QVERIFY(std::abs((start.X1 - w->viewRect().X1) - 30 * perPixel) <= 1.0);
+    QCOMPARE(w->viewRect().Y1, start.Y1);
+    release(*w, Qt::LeftButton, {130, 100});
+    QCOMPARE(s.shared.mouse.dragState, 1);
+}
+
+void DrawingWindowTest::middleDragShiftsWithDisplayDragOff() {
+    Setup s;
+    squareDrawing(s);
+    auto w = s.window(300, 300);
+    QCOMPARE(s.shared.mouse.dragState, 0);
+    const ViewRect start = w->viewRect();
+    using testwin::move, testwin::press, testwin::release;
+    press(*w, Qt::MiddleButton, {100, 100});
+    move(*w, Qt::MiddleButton, {100, 140});
+    QVERIFY(w->viewRect().Y1 > start.Y1);
+    release(*w, Qt::MiddleButton, {100, 140});
+    QCOMPARE(s.shared.mouse.dragState, 0);
+    QVERIFY(!s.store.values.view.DragMode);
+}
+
+void DrawingWindowTest::releaseOutsideEndsTheDrag() {
+    Setup s;
+    squareDrawing(s);
+    auto w = s.window(300, 300);
+    using testwin::move, testwin::press;
+    press(*w, Qt::LeftButton, {50, 50});
+    move(*w, Qt::LeftButton, {120, 120});
+    QVERIFY(w->pressed());
+    // The next move comes with no button held.
+    w->FormMouseMove(Qt::NoButton, Qt::NoModifier, {130, 130});
+    QVERIFY(!w->pressed());
+    QVERIFY(w->screenImage() == w->backingImage());
+}
+
+void DrawingWindowTest::leftClickWithZoomInArmedHalvesTheView() {
+    Setup s;
+    squareDrawing(s);
+    auto w = s.window(300, 300);
+    s.shared.setCursorMode(3);
+    QCOMPARE(s.frame.lastMode, 3);
+    const ViewRect start = w->viewRect();
+    int32_t px, py;
+    w->pixelToPlotter({100, 200}, px, py);
+    using testwin::press, testwin::release;
+    press(*w, Qt::LeftButton, {100, 200});
+    release(*w, Qt::LeftButton, {103, 197});
+    const ViewRect r = w->viewRect();
+    QVERIFY(std::abs(r.width() - start.width() / 2) <= 1);
+    QVERIFY(std::abs(r.height() - start.height() / 2) <= 1);
+    QVERIFY(std::abs((int64_t(r.X1) + r.X2) / 2 - px) <= 1);
+    QVERIFY(std::abs((int64_t(r.Y1) + r.Y2) / 2 - py) <= 1);
+    QCOMPARE(s.shared.cursorMode, 3);  // stays armed
+    // Zoom out armed: twice the size around the click.
+    s.shared.setCursorMode(4);
+    press(*w, Qt::LeftButton, {150, 150});
+    release(*w, Qt::LeftButton, {150, 150});
+    QVERIFY(std::abs(w->viewRect().width() - 2 * r.width()) <= 2);
+}
+
+void DrawingWindowTest::keysShiftAndCtrl() {
+    Setup s;
+    squareDrawing(s);
+    auto w = s.window(300, 300);
+    const ViewRect start = w->viewRect();
+    w->FormKeyDown(Qt::Key_Right, Qt::NoModifier);
+    QCOMPARE(w->viewRect().X1, start.X1 + int32_t(start.width() / 2));
+    w->FormKeyDown(Qt::Key_Home, Qt::NoModifier);
+    QCOMPARE(w->viewRect(), start);
+    // Shift: display drag on. Ctrl swaps an armed zoom, else turns drag off.
+    w->FormKeyDown(Qt::Key_A, Qt::ShiftModifier);
+    QVERIFY(s.store.values.view.DragMode);
+    QCOMPARE(s.shared.mouse.dragState, 1);
+    s.shared.setCursorMode(3);
+    w->FormKeyDown(Qt::Key_Control, Qt::ControlModifier);
+    QCOMPARE(s.shared.cursorMode, 4);
+    QCOMPARE(s.frame.lastMode, 4);
+    QVERIFY(s.store.values.view.DragMode);
+    s.shared.setCursorMode(2);
+    w->FormKeyDown(Qt::Key_Control, Qt::ControlModifier);
+    QVERIFY(!s.store.values.view.DragMode);
+    QCOMPARE(s.shared.mouse.dragState, 0);
+    QVERIFY(s.frame.status.startsWith(QStringLiteral("LeftClick:")));
+}
+
+void DrawingWindowTest::rotationFrom270To0IsAQuarterTurn() {
+    Setup s;
+    testwin::drawPolyline(s.model, {{100, 200}, {3000, 500}});
+    s.model.finishLoad({});
+    auto w = s.window(300, 300);
+    w->DisRotClick(4);
+    QCOMPARE(s.frame.rotation, 4);
+    QCOMPARE(s.values.rotationApplied, 4);
+    QCOMPARE(int(s.store.values.view.displayRotation), 4);
+    auto firstPoint = [&s] {
+        interp::RecordReader rd(s.model);
+        interp::Record r;
+        while (rd.next(r))
+            if (r.code == 4) return std::pair{r.i(0), r.i(1)};
+        return std::pair{0, 0};
+    };
+    QCOMPARE(firstPoint(), (std::pair{200, -100}));  // three quarter turns from 0
+    w->DisRotClick(1);
+    // 270 -> 0: (x, y) -> (-y, x).
+    QCOMPARE(firstPoint(), (std::pair{100, 200}));
+    const interp::Extents& e = s.model.extents();
+    QCOMPARE(e.xMin, 60);
+    QCOMPARE(e.yMax, 540);
+    QCOMPARE(s.values.zoomArea.X1, e.xMin);
+    QCOMPARE(w->viewRect().X1, e.xMin);  // followed by display all
+    QCOMPARE(w->viewRect().Y1, e.yMin);
+}
+
+QTEST_MAIN(DrawingWindowTest)
+#include "drawing_window_test.moc"
