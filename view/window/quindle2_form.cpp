@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "view/grid.h"
 #include "view/image_canvas.h"
 #include "view/render_pass.h"
 #include "view/window/cursors.h"
@@ -192,8 +193,8 @@ void TQuindle2Form::DrawPage() {
 }
 
 void TQuindle2Form::drawGrid() {
-    // The dot grid is drawn by the render side once it offers it; until then
-    // the grid switch leaves the picture as it is.
+    ImageCanvas canvas(screen_);
+    DrawGrid(canvas, view_, sh_.store.values.grid, sh_.values, sh_.model.extents());
 }
 
 void TQuindle2Form::Redraw() {
@@ -244,6 +245,7 @@ void TQuindle2Form::FormPaint(QPainter& painter) {
         lastClient_ = clientSize();
     }
     painter.drawImage(0, 0, screen_);
+    emit picturePainted();
 }
 
 void TQuindle2Form::resizeEvent(QResizeEvent*) {
