@@ -80,7 +80,14 @@ TQuindleMForm::TQuindleMForm(interp::DrawingModel& model, settings::SettingsStor
 }
 
 TQuindleMForm::~TQuindleMForm() {
+    // The drawing windows use shared_, a member: they go first, quietly.
     shared_.frame = nullptr;
+    mdi_->disconnect(this);
+    const auto subs = mdi_->subWindowList();
+    for (QMdiSubWindow* sub : subs) {
+        if (sub->widget()) sub->widget()->disconnect(this);
+        delete sub;
+    }
     shared_.windowSlots.fill(nullptr);
 }
 

@@ -115,6 +115,8 @@ public:
 
 signals:
     void closed(int number);
+    // The window showed its picture on screen.
+    void picturePainted();
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
