@@ -21,7 +21,7 @@ inline uint32_t fromPixel(uint32_t pixel) {
     return ((pixel & 0xFFu) << 16) | (pixel & 0xFF00u) | ((pixel >> 16) & 0xFFu);
 }
 
-class ImageCanvas : public Canvas {
+class ImageCanvas final : public Canvas {
 public:
     // Draws into `image`, which must stay alive and keep its size; it is
     // converted to Format_RGB32 when it has another format.

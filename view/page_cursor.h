@@ -19,6 +19,9 @@ public:
     bool next(interp::Record& r) {
         if (!done_ && offset_ + 9 <= uint32_t(interp::kBlockSize) && !textExpected_ && block_ < blockCount_) {
             const uint8_t* b = model_.block(block_) + offset_;
+            // The list is read once, front to back: ask for the bytes a few
+            // hundred records ahead (a prefetch never faults).
+            __builtin_prefetch(b + 512);
             if (b[0] == 4) {
                 r.code = 4;
                 r.isText = false;

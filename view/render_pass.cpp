@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "view/image_canvas.h"
 #include "view/label_draw.h"
 #include "view/round.h"
 
@@ -16,7 +17,37 @@ const double kP1P2Diagonal = std::hypot(15120.0, 10760.0);
 }  // namespace
 
 RenderPass::RenderPass(const RenderInputs& in, ViewState& view, Canvas& canvas)
-    : in_(in), view_(view), canvas_(canvas) {}
+    : in_(in), view_(view), canvas_(canvas), image_(dynamic_cast<ImageCanvas*>(&canvas)) {}
+
+bool RenderPass::fastPoint(const interp::Record& r) {
+    // The common case: a thin solid one-pixel segment wholly inside the view
+    // that continues the previous one from an on-window pixel.
+    if (!image_ || !st_.penVisible || !st_.penDown || !st_.continuing || !devOnWindow_ || canvasWidth_ > 1 ||
+        st_.dash.mode != 0 || st_.logicalX != st_.prevX || st_.logicalY != st_.prevY)
+        return false;
+    const double x = r.i(0), y = r.i(1);
+    const double px = st_.prevX, py = st_.prevY;
+    if (!(std::min(px, x) > view_.rX1 && std::max(px, x) < view_.rX2 && std::min(py, y) > view_.rY1 &&
+          std::max(py, y) < view_.rY2))
+        return false;
+    if (!thinPath()) return false;
+    double dx = x * view_.scale - view_.centreX;
+    if (view_.mirrorActive) dx = -dx;
+    const double dy = y * view_.scale - view_.centreY;
+    if (std::fabs(dx) > view_.hwLimit || std::fabs(dy) > view_.hhLimit) return false;
+    const int32_t ex = view_.hw + roundInt(dx), ey = view_.hh - roundInt(dy);
+    if (ex == devX_ && ey == devY_) {
+        image_->lineTo(ex + 1, ey);
+        image_->moveTo(ex, ey);
+    } else {
+        image_->lineTo(ex, ey);
+    }
+    devX_ = ex;
+    devY_ = ey;
+    st_.curX = st_.prevX = st_.logicalX = x;
+    st_.curY = st_.prevY = st_.logicalY = y;
+    return true;
+}
 
 RasterOp RenderPass::mergeControlOp() const {
     // Merge-control values as raster codes: source AND destination, source OR
@@ -135,6 +166,7 @@ void RenderPass::DrawRecords() {
         } else if (!reader.next(r)) {
             break;
         }
+        if (r.code == 4 && fastPoint(r)) continue;
         handle(r, reader);
     }
 }

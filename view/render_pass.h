@@ -55,6 +55,8 @@ private:
     void resetRecordState();
     void DrawRecords();
     void handle(const interp::Record& r, PageCursor& reader);
+    // Draws a point record on the fast path when it applies; false otherwise.
+    bool fastPoint(const interp::Record& r);
 
     // Segments, thick polylines and dashes (render_lines.cpp).
     bool thinPath() const;
@@ -95,6 +97,7 @@ private:
     const RenderInputs in_;
     ViewState& view_;
     Canvas& canvas_;
+    class ImageCanvas* image_;  // the canvas when it is a QImage canvas (fast path)
     RenderState st_;
 
     uint32_t penColour_ = 0;  // colour of the canvas pen
