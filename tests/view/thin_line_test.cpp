@@ -48,8 +48,11 @@ TEST(ThinLine, ClippedAndFarLinesStayInside) {
     view::drawThinLine(b.target, b.clip, -100000000, 5, 100000000, 5, 0xFFFFFFFFu, view::RasterOp::Copy);
     view::drawThinLine(b.target, b.clip, 0, 0, 19, 9, 0xFFFFFFFFu, view::RasterOp::Copy);
     for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 20; ++x)
-            if (x < 5 || x >= 15 || y < 2 || y >= 8) EXPECT_EQ(b.at(x, y), 0xFF000000u) << x << "," << y;
+        for (int x = 0; x < 20; ++x) {
+            if (x < 5 || x >= 15 || y < 2 || y >= 8) {
+                EXPECT_EQ(b.at(x, y), 0xFF000000u) << x << "," << y;
+            }
+        }
     EXPECT_EQ(b.at(5, 5), 0xFFFFFFFFu);
     EXPECT_EQ(b.at(14, 5), 0xFFFFFFFFu);
 }
