@@ -11,7 +11,7 @@ if [ "${1:-}" = "--ci" ]; then seconds=30; shift
 elif [ -n "${1:-}" ]; then seconds=$1; shift
 fi
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_loader fuzz_settings fuzz_pen_tables)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_loader fuzz_loader_render fuzz_settings fuzz_pen_tables)
 
 bdir="$top/build-fuzz"
 launcher=()
@@ -21,11 +21,12 @@ CC=clang CXX=clang++ cmake -S "$top" -B "$bdir" -G Ninja -DQM_FUZZ=ON -DCMAKE_BU
 cmake --build "$bdir" -j"$(nproc)" --target "${targets[@]}"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 mkdir -p "$bdir/artifacts"
 for t in "${targets[@]}"; do
   case $t in
-    fuzz_loader) seeds="$top/tests/fuzz/seeds/loader"; extra=(-dict="$top/tests/fuzz/hpgl.dict" -max_len=65536) ;;
+    fuzz_loader*) seeds="$top/tests/fuzz/seeds/loader"; extra=(-dict="$top/tests/fuzz/hpgl.dict" -max_len=65536) ;;
     fuzz_settings) seeds="$top/tests/fuzz/seeds/settings"; extra=(-max_len=16384) ;;
     *) seeds="$top/tests/fuzz/seeds/pentables"; extra=(-max_len=16384) ;;
   esac

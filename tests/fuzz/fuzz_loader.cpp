@@ -1,6 +1,7 @@
 // Fuzz target: a plot file loaded with every combination of the page-split and
 // plot-size options, then every page walked with the record reader and every
-// polygon walked along its links.
+// polygon walked along its links. Built with the render pass, the first pages
+// are also drawn into a small image, showing all and zoomed far in.
 
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +9,16 @@
 
 #include "interp/loader.h"
 #include "interp/record_reader.h"
+
+#ifdef QM_FUZZ_RENDER
+#include <QGuiApplication>
+#include <QImage>
+
+#include "settings/pen_tables.h"
+#include "settings/settings_record.h"
+#include "view/redraw_image.h"
+#include "view/view_values.h"
+#endif
 
 namespace {
 
@@ -39,7 +50,39 @@ void walk(const interp::DrawingModel& model) {
     }
 }
 
+#ifdef QM_FUZZ_RENDER
+void render(interp::DrawingModel& model) {
+    static const settings::SettingsRecord settingsRecord;
+    static const settings::PenTable pens;
+    view::ViewValues values;
+    QImage image(64, 48, QImage::Format_RGB32);
+    const view::RenderInputs in{model, settingsRecord, pens, values};
+    const int pages = model.pageCount() < 4 ? model.pageCount() : 4;
+    for (int p = 1; p <= pages; ++p) {
+        model.selectPage(p);
+        view::ViewState v;
+        view::DisplayAll(v, model, image.width(), image.height());
+        view::RedrawImage(image, in, v);
+        // Far in: a few plotter units around the middle of the page.
+        const interp::Extents& e = model.extents();
+        const int32_t cx = static_cast<int32_t>((static_cast<int64_t>(e.xMin) + e.xMax) / 2);
+        const int32_t cy = static_cast<int32_t>((static_cast<int64_t>(e.yMin) + e.yMax) / 2);
+        view::ZoomPnt(v, cx - 3, cy - 2, cx + 3, cy + 2, image.width(), image.height(), e);
+        view::RedrawImage(image, in, v);
+    }
+    model.selectPage(1);
+}
+#endif
+
 }  // namespace
+
+#ifdef QM_FUZZ_RENDER
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
+#endif
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static interp::DrawingModel model;
@@ -54,6 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         interp::LoadPlotStream(model, f, options, reporter);
         std::fclose(f);
         walk(model);
+#ifdef QM_FUZZ_RENDER
+        render(model);
+#endif
     }
     return 0;
 }
