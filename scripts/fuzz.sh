@@ -30,7 +30,7 @@ for t in "${targets[@]}"; do
     fuzz_settings) seeds="$top/tests/fuzz/seeds/settings"; extra=(-max_len=16384) ;;
     *) seeds="$top/tests/fuzz/seeds/pentables"; extra=(-max_len=16384) ;;
   esac
-  corpus="$bdir/corpus/$t"
+  corpus="$bdir/corpus/${t%_render}"  # the render target grows the loader's corpus
   mkdir -p "$corpus"
   echo "== $t for ${seconds}s"
   "$bdir/tests/fuzz/$t" "$corpus" "$seeds" "${extra[@]}" -max_total_time="$seconds" -timeout=20 \
