@@ -51,6 +51,14 @@ public:
     void drawText(const TextRun& run) override;
     double textWidth(const TextRun& run) override;
 
+    // The pixels, clip box and pen as the one-pixel rasterizer sees them, for
+    // callers that run it over many segments themselves.
+    const PixelTarget& target() const { return target_; }
+    const ClipBox& clip() const { return clip_; }
+    uint32_t penPixel() const { return penPixel_; }
+    RasterOp penOp() const { return penOp_; }
+    int penWidth() const { return penWidth_; }
+
 private:
     QPainter& painter();
     void wideLine(int x, int y);

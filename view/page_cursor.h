@@ -36,6 +36,17 @@ public:
         return nextSlow(r);
     }
 
+    // The bytes from the next record to the end of its block, for a caller
+    // that reads a run of point records itself; nullptr when the next record
+    // is a label text or the walk has ended. `skip` then steps over what it read.
+    const uint8_t* rawRun(uint32_t& available) const {
+        if (done_ || textExpected_ || block_ >= blockCount_ || offset_ >= uint32_t(interp::kBlockSize))
+            return nullptr;
+        available = uint32_t(interp::kBlockSize) - offset_;
+        return model_.block(block_) + offset_;
+    }
+    void skip(uint32_t bytes) { offset_ += bytes; }
+
 private:
     bool nextSlow(interp::Record& r);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "view/image_canvas.h"
 #include "view/label_draw.h"
@@ -19,34 +20,90 @@ const double kP1P2Diagonal = std::hypot(15120.0, 10760.0);
 RenderPass::RenderPass(const RenderInputs& in, ViewState& view, Canvas& canvas)
     : in_(in), view_(view), canvas_(canvas), image_(dynamic_cast<ImageCanvas*>(&canvas)) {}
 
-bool RenderPass::fastPoint(const interp::Record& r) {
-    // The common case: a thin solid one-pixel segment wholly inside the view
-    // that continues the previous one from an on-window pixel.
-    if (!image_ || !st_.penVisible || !st_.penDown || !st_.continuing || !devOnWindow_ || canvasWidth_ > 1 ||
-        st_.dash.mode != 0 || st_.logicalX != st_.prevX || st_.logicalY != st_.prevY)
-        return false;
-    const double x = r.i(0), y = r.i(1);
-    const double px = st_.prevX, py = st_.prevY;
-    if (!(std::min(px, x) > view_.rX1 && std::max(px, x) < view_.rX2 && std::min(py, y) > view_.rY1 &&
-          std::max(py, y) < view_.rY2))
-        return false;
-    if (!thinPath()) return false;
-    double dx = x * view_.scale - view_.centreX;
-    if (view_.mirrorActive) dx = -dx;
-    const double dy = y * view_.scale - view_.centreY;
-    if (std::fabs(dx) > view_.hwLimit || std::fabs(dy) > view_.hhLimit) return false;
-    const int32_t ex = view_.hw + roundInt(dx), ey = view_.hh - roundInt(dy);
-    if (ex == devX_ && ey == devY_) {
-        image_->lineTo(ex + 1, ey);
-        image_->moveTo(ex, ey);
-    } else {
-        image_->lineTo(ex, ey);
+namespace {
+
+// Where a run of point records drawn straight onto the pixels ended.
+struct RunEnd {
+    uint32_t bytes = 0;     // bytes of the list consumed
+    int32_t x = 0, y = 0;   // last point drawn (plotter units)
+    int px = 0, py = 0;     // its pixel
+};
+
+// Draws consecutive point records as one-pixel segments from pixel (px, py)
+// for as long as each new point maps inside the clip box; stops before the
+// first record that is not a point or does not map inside. Both ends of every
+// segment lie in the box, so no pixel of it can fall outside.
+template <class Op>
+RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, const PixelTarget& t,
+                    const ClipBox& box, uint32_t colour, int px, int py) {
+    RunEnd end;
+    end.px = px;
+    end.py = py;
+    const double s = v.scale, cx = v.centreX, cy = v.centreY;
+    const double mirror = v.mirrorActive ? -1.0 : 1.0;
+    const long long stride = t.stride;
+    uint32_t used = 0;
+    while (available - used >= 9 && p[used] == 4) {
+        int32_t xy[2];
+        std::memcpy(xy, p + used + 1, 8);
+        const double dx = (xy[0] * s - cx) * mirror;
+        const double dy = xy[1] * s - cy;
+        if (!(std::fabs(dx) <= v.hwLimit && std::fabs(dy) <= v.hhLimit)) break;
+        const int ex = v.hw + roundInt(dx), ey = v.hh - roundInt(dy);
+        if (ex < box.x0 || ex >= box.x1 || ey < box.y0 || ey >= box.y1) break;
+        if (ex == px && ey == py)
+            Op::apply(t.bits[ey * stride + ex], colour);  // a zero-length segment shows one pixel
+        else
+            lineInside<Op>(t.bits, stride, px, py, ex - px, ey - py, colour);
+        px = ex;
+        py = ey;
+        end.x = xy[0];
+        end.y = xy[1];
+        used += 9;
     }
-    devX_ = ex;
-    devY_ = ey;
-    st_.curX = st_.prevX = st_.logicalX = x;
-    st_.curY = st_.prevY = st_.logicalY = y;
-    return true;
+    end.bytes = used;
+    end.px = px;
+    end.py = py;
+    return end;
+}
+
+}  // namespace
+
+bool RenderPass::pointRunReady() const {
+    // A thin solid one-pixel line that continues from an on-window pixel.
+    return image_ && st_.penVisible && st_.penDown && st_.continuing && devOnWindow_ && canvasWidth_ <= 1 &&
+           image_->penWidth() <= 1 && st_.dash.mode == 0 && st_.logicalX == st_.prevX &&
+           st_.logicalY == st_.prevY && thinPath();
+}
+
+void RenderPass::drawPointRun(PageCursor& reader) {
+    uint32_t available = 0;
+    const uint8_t* p = reader.rawRun(available);
+    if (!p || available < 9 || p[0] != 4) return;
+    const ClipBox& box = image_->clip();
+    if (devX_ < box.x0 || devX_ >= box.x1 || devY_ < box.y0 || devY_ >= box.y1) return;
+    const PixelTarget& t = image_->target();
+    const uint32_t pixel = image_->penPixel();
+    RunEnd end;
+    switch (image_->penOp()) {
+        case RasterOp::Copy: end = view::drawPointRun<OpCopy>(p, available, view_, t, box, pixel, devX_, devY_); break;
+        case RasterOp::Merge:
+            end = view::drawPointRun<OpMerge>(p, available, view_, t, box, pixel & 0x00FFFFFFu, devX_, devY_);
+            break;
+        case RasterOp::Mask:
+            end = view::drawPointRun<OpMask>(p, available, view_, t, box, pixel | 0xFF000000u, devX_, devY_);
+            break;
+        case RasterOp::Xor:
+            end = view::drawPointRun<OpXor>(p, available, view_, t, box, pixel & 0x00FFFFFFu, devX_, devY_);
+            break;
+    }
+    if (end.bytes == 0) return;
+    reader.skip(end.bytes);
+    devX_ = end.px;
+    devY_ = end.py;
+    image_->moveTo(end.px, end.py);
+    st_.curX = st_.prevX = st_.logicalX = end.x;
+    st_.curY = st_.prevY = st_.logicalY = end.y;
 }
 
 RasterOp RenderPass::mergeControlOp() const {
@@ -163,10 +220,10 @@ void RenderPass::DrawRecords() {
             pendingRecord_ = false;
             r = pending_;
             if (r.code == 254 || r.code == 0) break;
-        } else if (!reader.next(r)) {
-            break;
+        } else {
+            if (pointRunReady()) drawPointRun(reader);
+            if (!reader.next(r)) break;
         }
-        if (r.code == 4 && fastPoint(r)) continue;
         handle(r, reader);
     }
 }

@@ -55,8 +55,10 @@ private:
     void resetRecordState();
     void DrawRecords();
     void handle(const interp::Record& r, PageCursor& reader);
-    // Draws a point record on the fast path when it applies; false otherwise.
-    bool fastPoint(const interp::Record& r);
+    // The common case of one-pixel solid lines on the image canvas: runs of
+    // point records drawn straight onto the pixels.
+    bool pointRunReady() const;
+    void drawPointRun(PageCursor& reader);
 
     // Segments, thick polylines and dashes (render_lines.cpp).
     bool thinPath() const;

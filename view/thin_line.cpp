@@ -8,23 +8,10 @@ namespace view {
 
 namespace {
 
-struct OpCopy {
-    static void apply(uint32_t& p, uint32_t c) { p = c; }
-};
-struct OpMerge {
-    static void apply(uint32_t& p, uint32_t c) { p |= c; }
-};
-struct OpMask {
-    static void apply(uint32_t& p, uint32_t c) { p &= c; }
-};
-struct OpXor {
-    static void apply(uint32_t& p, uint32_t c) { p ^= c; }
-};
-
 // Bresenham over the pixels from (x, y) towards (x + dx, y + dy), end left
-// out; every pixel checked against the clip box when `checked`.
-template <class Op, bool checked>
-void run(const PixelTarget& t, const ClipBox& clip, int x, int y, int dx, int dy, uint32_t c) {
+// out, every pixel checked against the clip box.
+template <class Op>
+void runChecked(const PixelTarget& t, const ClipBox& clip, int x, int y, int dx, int dy, uint32_t c) {
     const int sx = dx < 0 ? -1 : 1;
     const int sy = dy < 0 ? -1 : 1;
     const int ax = std::abs(dx);
@@ -33,36 +20,19 @@ void run(const PixelTarget& t, const ClipBox& clip, int x, int y, int dx, int dy
     const bool xMajor = ax >= ay;
     const int steps = xMajor ? ax : ay;
     const int minor = xMajor ? ay : ax;
-    // Pointer steps along the major and the minor axis.
-    const long long majorStep = xMajor ? sx : sy * stride;
-    const long long minorStep = xMajor ? sy * stride : sx;
     int err = 2 * minor - steps;
-    if constexpr (!checked) {
-        uint32_t* p = t.bits + y * stride + x;
-        for (int i = 0; i < steps; ++i) {
-            Op::apply(*p, c);
-            if (err > 0) {
-                p += minorStep;
-                err -= 2 * steps;
-            }
-            err += 2 * minor;
-            p += majorStep;
+    int& ma = xMajor ? x : y;
+    int& mi = xMajor ? y : x;
+    const int maStep = xMajor ? sx : sy;
+    const int miStep = xMajor ? sy : sx;
+    for (int i = 0; i < steps; ++i) {
+        if (x >= clip.x0 && x < clip.x1 && y >= clip.y0 && y < clip.y1) Op::apply(t.bits[y * stride + x], c);
+        if (err > 0) {
+            mi += miStep;
+            err -= 2 * steps;
         }
-    } else {
-        int& ma = xMajor ? x : y;
-        int& mi = xMajor ? y : x;
-        const int maStep = xMajor ? sx : sy;
-        const int miStep = xMajor ? sy : sx;
-        for (int i = 0; i < steps; ++i) {
-            if (x >= clip.x0 && x < clip.x1 && y >= clip.y0 && y < clip.y1)
-                Op::apply(t.bits[y * stride + x], c);
-            if (err > 0) {
-                mi += miStep;
-                err -= 2 * steps;
-            }
-            err += 2 * minor;
-            ma += maStep;
-        }
+        err += 2 * minor;
+        ma += maStep;
     }
 }
 
@@ -70,8 +40,8 @@ template <class Op>
 void dispatch(const PixelTarget& t, const ClipBox& clip, int xa, int ya, int xb, int yb, uint32_t c) {
     const bool inside = std::min(xa, xb) >= clip.x0 && std::max(xa, xb) < clip.x1 &&
                         std::min(ya, yb) >= clip.y0 && std::max(ya, yb) < clip.y1;
-    if (inside) run<Op, false>(t, clip, xa, ya, xb - xa, yb - ya, c);
-    else run<Op, true>(t, clip, xa, ya, xb - xa, yb - ya, c);
+    if (inside) lineInside<Op>(t.bits, t.stride, xa, ya, xb - xa, yb - ya, c);
+    else runChecked<Op>(t, clip, xa, ya, xb - xa, yb - ya, c);
 }
 
 // Cuts the segment down to the box widened by `margin` (Liang-Barsky in
