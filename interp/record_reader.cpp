@@ -22,7 +22,7 @@ RecordReader::RecordReader(const DrawingModel& model, int page) : model_(model) 
 
 RecordReader::RecordReader(const DrawingModel& model) : model_(model) {}
 
-bool RecordReader::next(Record& r) {
+bool RecordReader::nextSlow(Record& r) {
     if (done_) return false;
     if (block_ >= model_.blockCount() || offset_ >= static_cast<uint32_t>(kBlockSize)) {
         done_ = true;

@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "interp/drawing_model.h"
 
@@ -31,7 +32,23 @@ public:
 
     // Reads the next record, 255, 254 and 0 included (after 255 the walk goes on
     // in the next block). False after the end record or on a damaged list.
-    bool next(Record& r);
+    bool next(Record& r) {
+        // Point records, the bulk of every drawing, are decoded right here.
+        if (!done_ && !textExpected_ && offset_ + 9 <= uint32_t(kBlockSize) && block_ < model_.blockCount()) {
+            const uint8_t* b = model_.block(block_) + offset_;
+            if (b[0] == 4) {
+                r.code = 4;
+                r.isText = false;
+                r.itemCount = 2;
+                r.text = nullptr;
+                r.textLength = 0;
+                std::memcpy(&r.item[0], b + 1, 8);
+                offset_ += 9;
+                return true;
+            }
+        }
+        return nextSlow(r);
+    }
 
     // Reads the next drawable record of the page: skips 255, false at 254 or 0.
     bool nextOnPage(Record& r) {
@@ -45,7 +62,21 @@ public:
     uint32_t block() const { return block_; }
     uint32_t offset() const { return offset_; }
 
+    // The bytes from the next record to the end of its block, for a caller
+    // that reads a run of point records itself; nullptr when the next record
+    // is a label text or the walk has ended. `skip` then steps over what the
+    // caller read, which must be whole records.
+    const uint8_t* rawRun(uint32_t& available) const {
+        if (done_ || textExpected_ || block_ >= model_.blockCount() || offset_ >= uint32_t(kBlockSize))
+            return nullptr;
+        available = uint32_t(kBlockSize) - offset_;
+        return model_.block(block_) + offset_;
+    }
+    void skip(uint32_t bytes) { offset_ += bytes; }
+
 private:
+    bool nextSlow(Record& r);
+
     const DrawingModel& model_;
     uint32_t block_ = 0;
     uint32_t offset_ = kFirstRecordOffset;

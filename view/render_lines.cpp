@@ -121,12 +121,12 @@ void RenderPass::strokeFilled(double ax, double ay, double bx, double by) {
     canvas_.fillPolygon(o.points.data(), o.sizes.data(), int(o.sizes.size()), FillRule::Winding, brush, penOp_);
 }
 
-void RenderPass::drawThickRun(PageCursor& reader) {
+void RenderPass::drawThickRun(interp::RecordReader& reader) {
     std::vector<PointD> pts{{st_.prevX, st_.prevY}, {st_.curX, st_.curY}};
     if (pts[1].x == pts[0].x && pts[1].y == pts[0].y) pts.pop_back();
     interp::Record r;
     for (;;) {
-        if (!reader.next(r)) {
+        if (!reader.nextOnPage(r)) {
             pending_ = interp::Record{};  // code 0: the walk ends
             pendingRecord_ = true;
             break;

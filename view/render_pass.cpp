@@ -76,7 +76,7 @@ bool RenderPass::pointRunReady() const {
            st_.logicalY == st_.prevY && thinPath();
 }
 
-void RenderPass::drawPointRun(PageCursor& reader) {
+void RenderPass::drawPointRun(interp::RecordReader& reader) {
     uint32_t available = 0;
     const uint8_t* p = reader.rawRun(available);
     if (!p || available < 9 || p[0] != 4) return;
@@ -212,7 +212,7 @@ void RenderPass::DrawPage() {
 }
 
 void RenderPass::DrawRecords() {
-    PageCursor reader(in_.model, in_.model.currentPage());
+    interp::RecordReader reader(in_.model, in_.model.currentPage());
     interp::Record r;
     pendingRecord_ = false;
     for (;;) {
@@ -222,13 +222,13 @@ void RenderPass::DrawRecords() {
             if (r.code == 254 || r.code == 0) break;
         } else {
             if (pointRunReady()) drawPointRun(reader);
-            if (!reader.next(r)) break;
+            if (!reader.nextOnPage(r)) break;
         }
         handle(r, reader);
     }
 }
 
-void RenderPass::handle(const interp::Record& r, PageCursor& reader) {
+void RenderPass::handle(const interp::Record& r, interp::RecordReader& reader) {
     const auto& pens = in_.settings.pens;
     switch (r.code) {
         case 4:
@@ -303,7 +303,7 @@ void RenderPass::handle(const interp::Record& r, PageCursor& reader) {
             l.headerByte1 = uint8_t(r.i(5));
             l.headerByte2 = uint8_t(r.i(6));
             interp::Record text;
-            if (!reader.next(text)) {
+            if (!reader.nextOnPage(text)) {
                 pending_ = interp::Record{};
                 pendingRecord_ = true;  // the page ended: stop the walk
                 return;

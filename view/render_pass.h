@@ -9,7 +9,6 @@
 
 #include "interp/drawing_model.h"
 #include "interp/record_reader.h"
-#include "view/page_cursor.h"
 #include "settings/pen_tables.h"
 #include "settings/settings_record.h"
 #include "view/canvas.h"
@@ -54,16 +53,16 @@ private:
 
     void resetRecordState();
     void DrawRecords();
-    void handle(const interp::Record& r, PageCursor& reader);
+    void handle(const interp::Record& r, interp::RecordReader& reader);
     // The common case of one-pixel solid lines on the image canvas: runs of
     // point records drawn straight onto the pixels.
     bool pointRunReady() const;
-    void drawPointRun(PageCursor& reader);
+    void drawPointRun(interp::RecordReader& reader);
 
     // Segments, thick polylines and dashes (render_lines.cpp).
     bool thinPath() const;
     void drawSegment();
-    void drawThickRun(PageCursor& reader);
+    void drawThickRun(interp::RecordReader& reader);
     void drawThickPolyline(const std::vector<PointD>& pts);
     void drawPiece(double ax, double ay, double bx, double by);  // pixels, real
     void drawDashed(double ax, double ay, double bx, double by);
