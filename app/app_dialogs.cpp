@@ -23,4 +23,4 @@ QString AppDialogs::chooseFile(QWidget* parent, const QString& folder) {
         QStringLiteral("HP-GL files (*.hgl *.plt *.hpg *.hp *.hpgl *.prn);;All files (*)"));
 }
 
-}  // namespace app
+} // namespace app

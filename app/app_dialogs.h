@@ -9,7 +9,7 @@ class QWidget;
 namespace app {
 
 class AppDialogs {
-public:
+  public:
     virtual ~AppDialogs() = default;
     // A message in a warning box with an OK button.
     virtual void report(QWidget* parent, const QString& text);
@@ -20,4 +20,4 @@ public:
     virtual QString chooseFile(QWidget* parent, const QString& folder);
 };
 
-}  // namespace app
+} // namespace app

@@ -19,6 +19,8 @@ CommandLine parseCommandLine(const QStringList& params,
     return c;
 }
 
-QString ExpandShortName(const QString& path) { return path; }
+QString ExpandShortName(const QString& path) {
+    return path;
+}
 
-}  // namespace app
+} // namespace app

@@ -9,8 +9,8 @@
 namespace app {
 
 struct CommandLine {
-    bool newInstance = false;  // the first parameter was "/n"
-    QString fileName;          // empty when none was named
+    bool newInstance = false; // the first parameter was "/n"
+    QString fileName;         // empty when none was named
 };
 
 // Parses the parameters (without the program name). Parameters after the
@@ -24,4 +24,4 @@ CommandLine parseCommandLine(const QStringList& params,
 // unchanged.
 QString ExpandShortName(const QString& path);
 
-}  // namespace app
+} // namespace app

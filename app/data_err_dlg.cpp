@@ -13,14 +13,16 @@ constexpr char kMakerPage[] = "https://www.kestrune.example/quindle/";
 TDataErrDlg::TDataErrDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Input data error"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("This file contains data out of support shown below.")));
+    layout->addWidget(
+        new QLabel(QStringLiteral("This file contains data out of support shown below.")));
     hpgl2_ = new QLabel;
     rtl_ = new QLabel;
     layout->addWidget(hpgl2_);
     layout->addWidget(rtl_);
     layout->addWidget(new QLabel(QStringLiteral("This data was ignored.")));
     layout->addSpacing(8);
-    layout->addWidget(new QLabel(QStringLiteral("We recommend you use of Quindle of the highly efficient version.")));
+    layout->addWidget(new QLabel(
+        QStringLiteral("We recommend you use of Quindle of the highly efficient version.")));
     layout->addWidget(new QLabel(QStringLiteral("Quindle is downloadable from the next HP.")));
     auto* link = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(QLatin1String(kMakerPage)));
     link->setOpenExternalLinks(true);
@@ -36,6 +38,8 @@ void TDataErrDlg::setCounts(int hpgl2Pieces, int rtlPieces) {
     rtl_->setText(QStringLiteral("HP RTL: %1 pieces").arg(rtlPieces));
 }
 
-QString TDataErrDlg::countsText() const { return hpgl2_->text() + QLatin1Char('\n') + rtl_->text(); }
+QString TDataErrDlg::countsText() const {
+    return hpgl2_->text() + QLatin1Char('\n') + rtl_->text();
+}
 
-}  // namespace app
+} // namespace app

@@ -10,15 +10,15 @@ namespace app {
 
 class TDataErrDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TDataErrDlg(QWidget* parent = nullptr);
     // The two counts shown.
     void setCounts(int hpgl2Pieces, int rtlPieces);
     QString countsText() const;
 
-private:
+  private:
     QLabel* hpgl2_ = nullptr;
     QLabel* rtl_ = nullptr;
 };
 
-}  // namespace app
+} // namespace app

@@ -21,9 +21,11 @@ int main(int argc, char** argv) {
 
     QStringList params = QApplication::arguments();
     params.removeFirst();
-    app::CommandLine cmd = app::parseCommandLine(params, [](const QString& f) { return QFileInfo::exists(f); });
+    app::CommandLine cmd =
+        app::parseCommandLine(params, [](const QString& f) { return QFileInfo::exists(f); });
     // Resolved here: the working folder changes to the settings folder below.
-    if (!cmd.fileName.isEmpty()) cmd.fileName = QFileInfo(app::ExpandShortName(cmd.fileName)).absoluteFilePath();
+    if (!cmd.fileName.isEmpty())
+        cmd.fileName = QFileInfo(app::ExpandShortName(cmd.fileName)).absoluteFilePath();
 
     app::SingleInstance instance;
     if (!cmd.newInstance) {

@@ -30,26 +30,23 @@ constexpr char kVersion[] = "Version 8.04";
 
 // Load messages go to the shared message box.
 class BoxReporter : public interp::Reporter {
-public:
+  public:
     BoxReporter(AppDialogs& d, QWidget* parent) : d_(d), parent_(parent) {}
-    void report(const std::string& text) override { d_.report(parent_, QString::fromStdString(text)); }
+    void report(const std::string& text) override {
+        d_.report(parent_, QString::fromStdString(text));
+    }
 
-private:
+  private:
     AppDialogs& d_;
     QWidget* parent_;
 };
-}  // namespace
+} // namespace
 
 TQuindleMForm::TQuindleMForm(interp::DrawingModel& model, settings::SettingsStore& store,
                              view::ViewValues& values, AppDialogs& dialogs, const StartUp& startUp,
                              QWidget* parent)
-    : QMainWindow(parent),
-      model_(model),
-      store_(store),
-      values_(values),
-      dialogs_(dialogs),
-      shared_(model, store, values),
-      currentFile_(startUp.fileName),
+    : QMainWindow(parent), model_(model), store_(store), values_(values), dialogs_(dialogs),
+      shared_(model, store, values), currentFile_(startUp.fileName),
       keepSettingsFile_(startUp.keepSettingsFile) {
     setObjectName(QStringLiteral("TQuindleMForm"));
     setWindowTitle(QStringLiteral("<< QuindleMini >>  ") + QLatin1String(kVersion));
@@ -102,8 +99,8 @@ void TQuindleMForm::buildMenus() {
     fileMenu_ = new QMenu(QStringLiteral("File(&F)"), this);
     connect(fileMenu_->addAction(QStringLiteral("Open(&O)")), &QAction::triggered, this,
             &TQuindleMForm::openClick);
-    connect(fileMenu_->addAction(QStringLiteral("Start New QuindleMini and Open(&N)")), &QAction::triggered,
-            this, &TQuindleMForm::FileOpenItem2Click);
+    connect(fileMenu_->addAction(QStringLiteral("Start New QuindleMini and Open(&N)")),
+            &QAction::triggered, this, &TQuindleMForm::FileOpenItem2Click);
     fileMenu_->addAction(QStringLiteral("Convert from PDF(&P)"))->setEnabled(false);
     fileMenu_->addSeparator();
     for (int k = 0; k < 5; ++k) {
@@ -111,16 +108,19 @@ void TQuindleMForm::buildMenus() {
         connect(recentAct_[k], &QAction::triggered, this, [this, k] { openRecent(k + 1); });
     }
     fileMenu_->addSeparator();
-    fileMenu_->addAction(QStringLiteral("Save comment as \"Drawing file name\".cmt(&S)"))->setEnabled(false);
+    fileMenu_->addAction(QStringLiteral("Save comment as \"Drawing file name\".cmt(&S)"))
+        ->setEnabled(false);
     fileMenu_->addAction(QStringLiteral("Save comment as new name(&A)"))->setEnabled(false);
     fileMenu_->addAction(QStringLiteral("Create e-male message(&C)"))->setEnabled(false);
     fileMenu_->addSeparator();
-    connect(fileMenu_->addAction(QStringLiteral("Exit(&X)")), &QAction::triggered, this, &QWidget::close);
+    connect(fileMenu_->addAction(QStringLiteral("Exit(&X)")), &QAction::triggered, this,
+            &QWidget::close);
 
     windowMenu_ = new QMenu(QStringLiteral("Window(&W)"), this);
-    connect(windowMenu_->addAction(QStringLiteral("CreateNewWindow(&N)")), &QAction::triggered, this, [this] {
-        if (view::TQuindle2Form* w = newDrawingWindow()) w->DisAllClick();
-    });
+    connect(windowMenu_->addAction(QStringLiteral("CreateNewWindow(&N)")), &QAction::triggered,
+            this, [this] {
+                if (view::TQuindle2Form* w = newDrawingWindow()) w->DisAllClick();
+            });
     QAction* a = windowMenu_->addAction(QStringLiteral("CascadeWindow(&C)"));
     connect(a, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
     windowMenuArrange_ << a;
@@ -133,7 +133,8 @@ void TQuindleMForm::buildMenus() {
     a = windowMenu_->addAction(QStringLiteral("MinimizeWindow(&M)"));
     connect(a, &QAction::triggered, this, [this] {
         const auto list = mdi_->subWindowList();
-        for (int k = int(list.size()) - 1; k >= 0; --k) list[k]->showMinimized();
+        for (int k = int(list.size()) - 1; k >= 0; --k)
+            list[k]->showMinimized();
     });
     windowMenuArrange_ << a;
 
@@ -142,10 +143,11 @@ void TQuindleMForm::buildMenus() {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
                                                       QStringLiteral("/help/QuindleMini.html")));
     });
-    connect(helpMenu_->addAction(QStringLiteral("AboutVersion(&A)...")), &QAction::triggered, this, [this] {
-        QMessageBox::about(this, QStringLiteral("QuindleMini"),
-                           QStringLiteral("QuindleMini\n") + QLatin1String(kVersion));
-    });
+    connect(helpMenu_->addAction(QStringLiteral("AboutVersion(&A)...")), &QAction::triggered, this,
+            [this] {
+                QMessageBox::about(this, QStringLiteral("QuindleMini"),
+                                   QStringLiteral("QuindleMini\n") + QLatin1String(kVersion));
+            });
 }
 
 void TQuindleMForm::buildToolBars() {
@@ -158,7 +160,8 @@ void TQuindleMForm::buildToolBars() {
     pageLabel_->setToolTip(QStringLiteral("All number of pages"));
     file->addWidget(pageLabel_);
     file->addAction(QStringLiteral("Mail"))->setEnabled(false);
-    file->addAction(QStringLiteral("Exit"), this, &QWidget::close)->setToolTip(QStringLiteral("Exit"));
+    file->addAction(QStringLiteral("Exit"), this, &QWidget::close)
+        ->setToolTip(QStringLiteral("Exit"));
     pageSpin_ = new QSpinBox(this);
     pageSpin_->setObjectName(QStringLiteral("UpDownPage97"));
     pageSpin_->setToolTip(QStringLiteral("Page change"));
@@ -194,26 +197,35 @@ void TQuindleMForm::buildToolBars() {
             if (auto* w = activeDrawingWindow()) (w->*f)();
         };
     };
-    undoAct_ = basic->addAction(QStringLiteral("Undo display"), this, forward(&view::TQuindle2Form::DisplayUndoClick));
-    redoAct_ = basic->addAction(QStringLiteral("Redo display"), this, forward(&view::TQuindle2Form::DisplayRedoClick));
+    undoAct_ = basic->addAction(QStringLiteral("Undo display"), this,
+                                forward(&view::TQuindle2Form::DisplayUndoClick));
+    redoAct_ = basic->addAction(QStringLiteral("Redo display"), this,
+                                forward(&view::TQuindle2Form::DisplayRedoClick));
     undoAct_->setEnabled(false);
     redoAct_->setEnabled(false);
-    basic->addAction(QStringLiteral("Display all"), this, forward(&view::TQuindle2Form::DisAllClick));
-    basic->addAction(QStringLiteral("Zoom display"), this, forward(&view::TQuindle2Form::ZomWinClick));
+    basic->addAction(QStringLiteral("Display all"), this,
+                     forward(&view::TQuindle2Form::DisAllClick));
+    basic->addAction(QStringLiteral("Zoom display"), this,
+                     forward(&view::TQuindle2Form::ZomWinClick));
     zoomUpAct_ = basic->addAction(QStringLiteral("Zoom up"));
     zoomUpAct_->setCheckable(true);
     connect(zoomUpAct_, &QAction::triggered, this, [this] { zoomButtonClick(true); });
     zoomDownAct_ = basic->addAction(QStringLiteral("Zoom down"));
     zoomDownAct_->setCheckable(true);
     connect(zoomDownAct_, &QAction::triggered, this, [this] { zoomButtonClick(false); });
-    basic->addAction(QStringLiteral("Display again"), this, forward(&view::TQuindle2Form::DisAgnClick));
+    basic->addAction(QStringLiteral("Display again"), this,
+                     forward(&view::TQuindle2Form::DisAgnClick));
 
     QToolBar* shift = addToolBar(QStringLiteral("Shift Display Tool"));
     shift->setObjectName(QStringLiteral("ShiftDisplayTool"));
-    shift->addAction(QStringLiteral("Display shift right"), this, forward(&view::TQuindle2Form::SftRgtClick));
-    shift->addAction(QStringLiteral("Display shift left"), this, forward(&view::TQuindle2Form::SftLftClick));
-    shift->addAction(QStringLiteral("Display shift upper"), this, forward(&view::TQuindle2Form::SftUpClick));
-    shift->addAction(QStringLiteral("Display shift down"), this, forward(&view::TQuindle2Form::SftDwnClick));
+    shift->addAction(QStringLiteral("Display shift right"), this,
+                     forward(&view::TQuindle2Form::SftRgtClick));
+    shift->addAction(QStringLiteral("Display shift left"), this,
+                     forward(&view::TQuindle2Form::SftLftClick));
+    shift->addAction(QStringLiteral("Display shift upper"), this,
+                     forward(&view::TQuindle2Form::SftUpClick));
+    shift->addAction(QStringLiteral("Display shift down"), this,
+                     forward(&view::TQuindle2Form::SftDwnClick));
 
     QToolBar* zoomWin = addToolBar(QStringLiteral("Zoom Window 1..5 Tool"));
     zoomWin->setObjectName(QStringLiteral("ZoomWindowTool"));
@@ -225,7 +237,8 @@ void TQuindleMForm::buildToolBars() {
         zoomWinAct_[k]->setEnabled(false);
     }
     windowToolBars_ = {rot, basic, shift, zoomWin};
-    for (QToolBar* t : windowToolBars_) t->setEnabled(false);
+    for (QToolBar* t : windowToolBars_)
+        t->setEnabled(false);
 }
 
 void TQuindleMForm::rebuildMenuBar() {
@@ -233,7 +246,8 @@ void TQuindleMForm::rebuildMenuBar() {
     bar->clear();
     bar->addMenu(fileMenu_);
     if (view::TQuindle2Form* w = activeDrawingWindow())
-        for (QMenu* m : w->menus()) bar->addMenu(m);
+        for (QMenu* m : w->menus())
+            bar->addMenu(m);
     bar->addMenu(windowMenu_);
     bar->addMenu(helpMenu_);
 }
@@ -295,10 +309,13 @@ void TQuindleMForm::updateZoomWindowButtons() {
         const bool used = shared_.windowSlots[k] != nullptr;
         any = any || used;
         zoomWinAct_[k]->setEnabled(used);
-        shared_.forEachWindow([k, used](view::TQuindle2Form& w) { w.setZoomWindowEnabled(k + 1, used); });
+        shared_.forEachWindow(
+            [k, used](view::TQuindle2Form& w) { w.setZoomWindowEnabled(k + 1, used); });
     }
-    for (QToolBar* t : windowToolBars_) t->setEnabled(any);
-    for (QAction* a : windowMenuArrange_) a->setEnabled(any);
+    for (QToolBar* t : windowToolBars_)
+        t->setEnabled(any);
+    for (QAction* a : windowMenuArrange_)
+        a->setEnabled(any);
 }
 
 void TQuindleMForm::subWindowActivated(QMdiSubWindow* sub) {
@@ -309,10 +326,18 @@ void TQuindleMForm::subWindowActivated(QMdiSubWindow* sub) {
 
 // ---- FrameHooks ----
 
-void TQuindleMForm::showStatusText(const QString& text) { status0_->setText(text); }
-void TQuindleMForm::showPointerText(const QString& text) { status1_->setText(text); }
-int TQuindleMForm::pageSpinPosition() const { return pageSpin_->value(); }
-void TQuindleMForm::setPageSpinPosition(int page) { pageSpin_->setValue(page); }
+void TQuindleMForm::showStatusText(const QString& text) {
+    status0_->setText(text);
+}
+void TQuindleMForm::showPointerText(const QString& text) {
+    status1_->setText(text);
+}
+int TQuindleMForm::pageSpinPosition() const {
+    return pageSpin_->value();
+}
+void TQuindleMForm::setPageSpinPosition(int page) {
+    pageSpin_->setValue(page);
+}
 
 void TQuindleMForm::zoomButtonsChanged(int mode) {
     zoomUpAct_->setChecked(mode == 3);
@@ -326,19 +351,25 @@ void TQuindleMForm::undoRedoChanged(const view::TQuindle2Form& window, bool canU
 }
 
 void TQuindleMForm::rotationChanged(int rotation) {
-    for (int k = 0; k < 4; ++k) rotAct_[k]->setChecked(rotation == k + 1);
+    for (int k = 0; k < 4; ++k)
+        rotAct_[k]->setChecked(rotation == k + 1);
 }
 
-void TQuindleMForm::report(const QString& text) { dialogs_.report(this, text); }
+void TQuindleMForm::report(const QString& text) {
+    dialogs_.report(this, text);
+}
 
 // ---- buttons ----
 
 void TQuindleMForm::zoomButtonClick(bool zoomUp) {
     const int own = zoomUp ? 3 : 4, other = zoomUp ? 4 : 3;
     const int mode = shared_.cursorMode;
-    if (store_.values.mouse.ZoomIconMode == 1 && mode == 2) shared_.setCursorMode(own);
-    else if (mode == own) shared_.setCursorMode(2);
-    else if (mode == other) shared_.setCursorMode(own);
+    if (store_.values.mouse.ZoomIconMode == 1 && mode == 2)
+        shared_.setCursorMode(own);
+    else if (mode == own)
+        shared_.setCursorMode(2);
+    else if (mode == other)
+        shared_.setCursorMode(own);
     else {
         zoomButtonsChanged(mode);
         if (auto* w = activeDrawingWindow()) zoomUp ? w->ZomUpClick() : w->ZomDwnClick();
@@ -346,9 +377,12 @@ void TQuindleMForm::zoomButtonClick(bool zoomUp) {
 }
 
 void TQuindleMForm::rotationButtonClick(int rotation) {
-    if (rotation == values_.rotationApplied && rotation == store_.values.view.displayRotation) return;
-    if (auto* w = activeDrawingWindow()) w->DisRotClick(rotation);
-    else rotationChanged(store_.values.view.displayRotation);
+    if (rotation == values_.rotationApplied && rotation == store_.values.view.displayRotation)
+        return;
+    if (auto* w = activeDrawingWindow())
+        w->DisRotClick(rotation);
+    else
+        rotationChanged(store_.values.view.displayRotation);
 }
 
 // ---- pages ----
@@ -392,8 +426,9 @@ void TQuindleMForm::loadFile(const QString& fileName) {
     options.defaultColours = store_.penTable.colour;
     BoxReporter reporter(dialogs_, this);
     shared_.loading = true;
-    const interp::LoadResult result = interp::LoadPlotFile(model_, fileName.toStdString(), options, reporter);
-    if (result.opened) values_.rotationApplied = 1;  // a fresh model is stored unturned
+    const interp::LoadResult result =
+        interp::LoadPlotFile(model_, fileName.toStdString(), options, reporter);
+    if (result.opened) values_.rotationApplied = 1; // a fresh model is stored unturned
     setPageControls();
     shared_.loading = false;
     store_.afterFileOpen();
@@ -428,8 +463,9 @@ void TQuindleMForm::DoOpen(const QString& name) {
 }
 
 void TQuindleMForm::openClick() {
-    QString folder = currentFile_.isEmpty() ? QString::fromStdString(store_.values.window.recentFiles[0])
-                                            : currentFile_;
+    QString folder = currentFile_.isEmpty()
+                         ? QString::fromStdString(store_.values.window.recentFiles[0])
+                         : currentFile_;
     folder = folder.isEmpty() ? QString() : QFileInfo(folder).absolutePath();
     const QString file = dialogs_.chooseFile(this, folder);
     if (file.isEmpty()) return;
@@ -447,8 +483,9 @@ void TQuindleMForm::openRecent(int n) {
 }
 
 void TQuindleMForm::FileOpenItem2Click() {
-    QString folder = currentFile_.isEmpty() ? QString::fromStdString(store_.values.window.recentFiles[0])
-                                            : currentFile_;
+    QString folder = currentFile_.isEmpty()
+                         ? QString::fromStdString(store_.values.window.recentFiles[0])
+                         : currentFile_;
     folder = folder.isEmpty() ? QString() : QFileInfo(folder).absolutePath();
     const QString file = dialogs_.chooseFile(this, folder);
     if (file.isEmpty()) return;
@@ -504,4 +541,4 @@ void TQuindleMForm::closeEvent(QCloseEvent* e) {
     e->accept();
 }
 
-}  // namespace app
+} // namespace app

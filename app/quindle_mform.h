@@ -25,15 +25,16 @@ namespace app {
 
 // What the main window is started with.
 struct StartUp {
-    QString fileName;    // the command-line file, already expanded; may be empty
-    bool keepSettingsFile = false;  // never write the settings file at exit
+    QString fileName;              // the command-line file, already expanded; may be empty
+    bool keepSettingsFile = false; // never write the settings file at exit
 };
 
 class TQuindleMForm : public QMainWindow, public view::FrameHooks {
     Q_OBJECT
-public:
-    TQuindleMForm(interp::DrawingModel& model, settings::SettingsStore& store, view::ViewValues& values,
-                  AppDialogs& dialogs, const StartUp& startUp, QWidget* parent = nullptr);
+  public:
+    TQuindleMForm(interp::DrawingModel& model, settings::SettingsStore& store,
+                  view::ViewValues& values, AppDialogs& dialogs, const StartUp& startUp,
+                  QWidget* parent = nullptr);
     ~TQuindleMForm() override;
 
     // Opens a drawing file in the active drawing window (a new one when none).
@@ -73,15 +74,15 @@ public:
     bool hasFile() const override { return !currentFile_.isEmpty(); }
     void report(const QString& text) override;
 
-signals:
+  signals:
     // A drawing window showed a picture of the open file for the first time.
     void firstPicture();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
-private:
+  private:
     void buildMenus();
     void buildToolBars();
     void rebuildMenuBar();
@@ -127,4 +128,4 @@ private:
     QList<QAction*> windowMenuArrange_;
 };
 
-}  // namespace app
+} // namespace app

@@ -3,7 +3,8 @@
 namespace app {
 
 void pushRecent(RecentFiles& recent, const std::string& name) {
-    for (size_t k = recent.size() - 1; k > 0; --k) recent[k] = recent[k - 1];
+    for (size_t k = recent.size() - 1; k > 0; --k)
+        recent[k] = recent[k - 1];
     recent[0] = name;
 }
 
@@ -11,4 +12,4 @@ void pushRecentIfNew(RecentFiles& recent, const std::string& name) {
     if (recent[0] != name) pushRecent(recent, name);
 }
 
-}  // namespace app
+} // namespace app

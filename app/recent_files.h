@@ -14,4 +14,4 @@ void pushRecentIfNew(RecentFiles& recent, const std::string& name);
 // Puts `name` on top without comparing (the file opened at start-up).
 void pushRecent(RecentFiles& recent, const std::string& name);
 
-}  // namespace app
+} // namespace app

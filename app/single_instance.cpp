@@ -10,7 +10,7 @@ namespace app {
 namespace {
 constexpr char kOpen[] = "open ";
 constexpr char kShow[] = "show";
-}  // namespace
+} // namespace
 
 SingleInstance::SingleInstance(QString name, QObject* parent)
     : QObject(parent), name_(name.isEmpty() ? defaultServerName() : std::move(name)) {}
@@ -25,7 +25,8 @@ bool SingleInstance::handOver(const QString& filePath, int timeoutMs) {
     QLocalSocket socket;
     socket.connectToServer(name_);
     if (!socket.waitForConnected(1000)) return false;
-    QByteArray line = filePath.isEmpty() ? QByteArray(kShow) : QByteArray(kOpen) + filePath.toUtf8();
+    QByteArray line =
+        filePath.isEmpty() ? QByteArray(kShow) : QByteArray(kOpen) + filePath.toUtf8();
     line += '\n';
     socket.write(line);
     socket.waitForBytesWritten(timeoutMs);
@@ -56,8 +57,10 @@ void SingleInstance::onConnection() {
             if (!socket || !socket->canReadLine()) return;
             QByteArray line = socket->readLine(65536).trimmed();
             QString path;
-            if (line.startsWith(kOpen)) path = QString::fromUtf8(line.mid(int(sizeof kOpen) - 1));
-            else if (line != kShow) return;
+            if (line.startsWith(kOpen))
+                path = QString::fromUtf8(line.mid(int(sizeof kOpen) - 1));
+            else if (line != kShow)
+                return;
             emit handedOver(path);
             if (socket) {
                 socket->write("done\n");
@@ -69,4 +72,4 @@ void SingleInstance::onConnection() {
     }
 }
 
-}  // namespace app
+} // namespace app

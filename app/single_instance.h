@@ -12,7 +12,7 @@ namespace app {
 
 class SingleInstance : public QObject {
     Q_OBJECT
-public:
+  public:
     // `name` defaults to the per-user server name of the program.
     explicit SingleInstance(QString name = QString(), QObject* parent = nullptr);
     ~SingleInstance() override;
@@ -28,16 +28,16 @@ public:
     // removed). False when the server cannot be started.
     bool listen();
 
-signals:
+  signals:
     // A later start asked to come forward; `filePath` is empty when it named
     // no single file. The answer goes back once the slots have returned.
     void handedOver(const QString& filePath);
 
-private:
+  private:
     void onConnection();
 
     QString name_;
     QLocalServer* server_ = nullptr;
 };
 
-}  // namespace app
+} // namespace app

@@ -11,7 +11,9 @@ QString userFolderPath(const QString& dataRoot) {
     return dataRoot + QStringLiteral("/Kestrune/QuindleMini");
 }
 
-QString initFolderPath() { return QCoreApplication::applicationDirPath() + QStringLiteral("/Init"); }
+QString initFolderPath() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Init");
+}
 
 namespace {
 QString createFailed(const QString& folder) {
@@ -31,7 +33,7 @@ bool copyFile(const QString& from, const QString& to) {
     }
     return out.flush();
 }
-}  // namespace
+} // namespace
 
 QString copyFailedMessage(const QString& from, const QString& to) {
     return QStringLiteral("Can not copy folder !\nFrom:") + from + QStringLiteral("\nTo  :") + to;
@@ -41,7 +43,8 @@ bool copyFolder(const QString& from, const QString& to, bool overwrite) {
     QDir src(from);
     if (!src.exists()) return false;
     if (!QDir().mkpath(to)) return false;
-    const QFileInfoList entries = src.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    const QFileInfoList entries =
+        src.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QFileInfo& e : entries) {
         const QString target = to + QLatin1Char('/') + e.fileName();
         if (e.isDir()) {
@@ -102,4 +105,4 @@ SettingsStartUp loadSettingsAtStartUp(settings::SettingsStore& store, const QStr
     return s;
 }
 
-}  // namespace app
+} // namespace app

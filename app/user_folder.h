@@ -16,8 +16,8 @@ QString initFolderPath();
 
 struct FolderResult {
     bool ok = true;
-    bool created = false;  // the user folder did not exist before
-    QString message;       // the text to report when !ok
+    bool created = false; // the user folder did not exist before
+    QString message;      // the text to report when !ok
 };
 
 // Creates "<data root>/Kestrune" and the user folder in it as needed; when the
@@ -31,9 +31,9 @@ bool copyFolder(const QString& from, const QString& to, bool overwrite);
 QString copyFailedMessage(const QString& from, const QString& to);
 
 struct SettingsStartUp {
-    bool loaded = false;          // the settings file was read
-    bool keepSettingsFile = false;  // a file is there but could not be read: never overwrite it
-    QString message;              // to report, empty when none
+    bool loaded = false;           // the settings file was read
+    bool keepSettingsFile = false; // a file is there but could not be read: never overwrite it
+    QString message;               // to report, empty when none
 };
 
 // Start-up load of the settings and pen tables. A missing or unreadable file
@@ -42,4 +42,4 @@ struct SettingsStartUp {
 // user's own files stay) and the load is tried once more.
 SettingsStartUp loadSettingsAtStartUp(settings::SettingsStore& store, const QString& initFolder);
 
-}  // namespace app
+} // namespace app

@@ -20,8 +20,10 @@
 namespace {
 
 class QuietReporter : public interp::Reporter {
-public:
-    void report(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
+  public:
+    void report(const std::string& text) override {
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+    }
 };
 
 long residentKb() {
@@ -37,7 +39,7 @@ long peakKb() {
     return u.ru_maxrss;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     size_t vectors = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000000;
@@ -52,7 +54,8 @@ int main(int argc, char** argv) {
     {
         std::string text = bench::generatePlot(vectors, 7);
         fileBytes = text.size();
-        std::ofstream(path, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(text.data(), static_cast<std::streamsize>(text.size()));
     }
     long baseKb = residentKb();
 
@@ -76,10 +79,12 @@ int main(int argc, char** argv) {
     std::printf("file size            %.2f MB\n", mb);
     std::printf("best load time       %.1f ms (of %d)\n", best * 1e3, repeats);
     std::printf("throughput           %.0f MB/s\n", mb / best);
-    std::printf("drawing list         %.2f MB in %u blocks\n", model.streamBytes() / 1e6, model.blockCount());
-    std::printf("list bytes/vector    %.2f\n", static_cast<double>(used) / static_cast<double>(vectors));
-    std::printf("resident after load  %.1f MB (before load %.1f MB; list %.1f MB)\n", afterKb / 1024.0,
-                baseKb / 1024.0, model.streamBytes() / 1048576.0);
+    std::printf("drawing list         %.2f MB in %u blocks\n", model.streamBytes() / 1e6,
+                model.blockCount());
+    std::printf("list bytes/vector    %.2f\n",
+                static_cast<double>(used) / static_cast<double>(vectors));
+    std::printf("resident after load  %.1f MB (before load %.1f MB; list %.1f MB)\n",
+                afterKb / 1024.0, baseKb / 1024.0, model.streamBytes() / 1048576.0);
     std::printf("peak resident        %.1f MB\n", peakKb() / 1024.0);
     return 0;
 }

@@ -15,9 +15,11 @@ struct Rng {
         s ^= s << 17;
         return static_cast<uint32_t>(s);
     }
-    int range(int lo, int hi) { return lo + static_cast<int>(next() % static_cast<uint32_t>(hi - lo + 1)); }
+    int range(int lo, int hi) {
+        return lo + static_cast<int>(next() % static_cast<uint32_t>(hi - lo + 1));
+    }
 };
-}  // namespace
+} // namespace
 
 std::string generatePlot(size_t vectors, unsigned seed) {
     Rng rng{0x9E3779B97F4A7C15ull ^ seed};
@@ -52,4 +54,4 @@ std::string generatePlot(size_t vectors, unsigned seed) {
     return out;
 }
 
-}  // namespace bench
+} // namespace bench

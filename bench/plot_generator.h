@@ -10,4 +10,4 @@ namespace bench {
 // About 12 bytes of HP-GL per vector. Coordinates stay within 0..40000.
 std::string generatePlot(size_t vectors, unsigned seed = 1);
 
-}  // namespace bench
+} // namespace bench

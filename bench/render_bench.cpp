@@ -21,7 +21,7 @@
 #include "interp/loader.h"
 #include "interp/record_reader.h"
 #include "settings/settings_record.h"
-#include "view/redraw_image.h"
+#include "view/compose_image.h"
 
 namespace {
 
@@ -29,8 +29,10 @@ constexpr int kWidth = 1600;
 constexpr int kHeight = 1000;
 
 class QuietReporter : public interp::Reporter {
-public:
-    void report(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
+  public:
+    void report(const std::string& text) override {
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+    }
 };
 
 struct Seg {
@@ -49,15 +51,17 @@ std::vector<Seg> pixelSegments(const interp::DrawingModel& model, const view::Vi
     bool down = false;
     double px = 0, py = 0;
     while (reader.nextOnPage(r)) {
-        if (r.code == 2) down = false;
-        else if (r.code == 3) down = true;
+        if (r.code == 2)
+            down = false;
+        else if (r.code == 3)
+            down = true;
         else if (r.code == 4) {
             const double x = r.i(0), y = r.i(1);
             if (down) {
                 const view::PixelPos a = view::mapToPixel(v, px, py), b = view::mapToPixel(v, x, y);
                 if (a.onWindow() && b.onWindow())
-                    out.push_back({std::min(a.x, kWidth - 1), std::min(a.y, kHeight - 1), std::min(b.x, kWidth - 1),
-                                   std::min(b.y, kHeight - 1)});
+                    out.push_back({std::min(a.x, kWidth - 1), std::min(a.y, kHeight - 1),
+                                   std::min(b.x, kWidth - 1), std::min(b.y, kHeight - 1)});
             }
             px = x;
             py = y;
@@ -86,7 +90,7 @@ void bresenham(uint32_t* bits, int stride, const Seg& s, uint32_t c) {
     }
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     const size_t vectors = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000000;
@@ -98,7 +102,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
-    const std::string path = (std::filesystem::temp_directory_path() / "qm-render-bench.plt").string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "qm-render-bench.plt").string();
     {
         const std::string text = bench::generatePlot(vectors, 7);
         std::ofstream(path, std::ios::binary).write(text.data(), std::streamsize(text.size()));
@@ -114,7 +119,7 @@ int main(int argc, char** argv) {
 
     view::ViewValues values;
     view::ViewState v;
-    view::DisplayAll(v, model, kWidth, kHeight);
+    view::displayAll(v, model, kWidth, kHeight);
     const view::RenderInputs in{model, record, pens, values};
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     const std::vector<Seg> segs = pixelSegments(model, v);
@@ -123,7 +128,7 @@ int main(int argc, char** argv) {
     double pass = 1e9, painter = 1e9, bare = 1e9;
     for (int k = 0; k < repeats; ++k) {
         auto t0 = std::chrono::steady_clock::now();
-        view::RedrawImage(image, in, v);
+        view::composeImage(image, in, v);
         auto t1 = std::chrono::steady_clock::now();
         pass = std::min(pass, seconds(t0, t1));
 
@@ -132,7 +137,8 @@ int main(int argc, char** argv) {
         {
             QPainter p(&image);
             p.setPen(QPen(Qt::black, 0));
-            for (const Seg& s : segs) p.drawLine(s.x0, s.y0, s.x1, s.y1);
+            for (const Seg& s : segs)
+                p.drawLine(s.x0, s.y0, s.x1, s.y1);
         }
         t1 = std::chrono::steady_clock::now();
         painter = std::min(painter, seconds(t0, t1));
@@ -141,15 +147,20 @@ int main(int argc, char** argv) {
         uint32_t* bits = reinterpret_cast<uint32_t*>(image.bits());
         const int stride = int(image.bytesPerLine() / 4);
         t0 = std::chrono::steady_clock::now();
-        for (const Seg& s : segs) bresenham(bits, stride, s, 0xFF000000u);
+        for (const Seg& s : segs)
+            bresenham(bits, stride, s, 0xFF000000u);
         t1 = std::chrono::steady_clock::now();
         bare = std::min(bare, seconds(t0, t1));
     }
-    std::printf("segments on the page: %.0f (of %zu vectors), %d x %d, display all, best of %d\n", n, vectors,
-                kWidth, kHeight, repeats);
-    std::printf("render pass (DrawPage incl. clear): %8.1f ms  %.4f us/segment\n", pass * 1e3, pass * 1e6 / n);
-    std::printf("QPainter::drawLine baseline:        %8.1f ms  %.4f us/segment\n", painter * 1e3, painter * 1e6 / n);
-    std::printf("bare Bresenham baseline:            %8.1f ms  %.4f us/segment\n", bare * 1e3, bare * 1e6 / n);
-    std::printf("pass / bare loop: %.2f x   QPainter / pass: %.1f x\n", pass / bare, painter / pass);
+    std::printf("segments on the page: %.0f (of %zu vectors), %d x %d, display all, best of %d\n",
+                n, vectors, kWidth, kHeight, repeats);
+    std::printf("render pass (DrawPage incl. clear): %8.1f ms  %.4f us/segment\n", pass * 1e3,
+                pass * 1e6 / n);
+    std::printf("QPainter::drawLine baseline:        %8.1f ms  %.4f us/segment\n", painter * 1e3,
+                painter * 1e6 / n);
+    std::printf("bare Bresenham baseline:            %8.1f ms  %.4f us/segment\n", bare * 1e3,
+                bare * 1e6 / n);
+    std::printf("pass / bare loop: %.2f x   QPainter / pass: %.1f x\n", pass / bare,
+                painter / pass);
     return 0;
 }

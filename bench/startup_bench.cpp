@@ -25,24 +25,27 @@
 namespace {
 
 class QuietDialogs : public app::AppDialogs {
-public:
-    void report(QWidget*, const QString& t) override { std::fprintf(stderr, "message: %s\n", qPrintable(t)); }
+  public:
+    void report(QWidget*, const QString& t) override {
+        std::fprintf(stderr, "message: %s\n", qPrintable(t));
+    }
     void dataError(QWidget*, int, int) override {}
 };
 
-template <typename F>
-double bestMs(int repeats, F&& f) {
+template <typename F> double bestMs(int repeats, F&& f) {
     std::vector<double> ms;
     for (int k = 0; k < repeats; ++k) {
         auto t0 = std::chrono::steady_clock::now();
         f();
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                .count());
     }
     std::sort(ms.begin(), ms.end());
     return ms[ms.size() / 2];
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     const size_t vectors = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1000000;
@@ -53,7 +56,8 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const std::string plot = bench::generatePlot(vectors, 7);
     const QString file = dir.filePath(QStringLiteral("bench.plt"));
-    std::ofstream(file.toStdString(), std::ios::binary).write(plot.data(), std::streamsize(plot.size()));
+    std::ofstream(file.toStdString(), std::ios::binary)
+        .write(plot.data(), std::streamsize(plot.size()));
 
     const auto start = std::chrono::steady_clock::now();
     QApplication application(argc, argv);
@@ -68,7 +72,8 @@ int main(int argc, char** argv) {
     bool painted = false;
     QObject::connect(&form, &app::TQuindleMForm::firstPicture, [&] { painted = true; });
     form.show();
-    while (!painted) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    while (!painted)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     const double firstMs =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
@@ -80,27 +85,35 @@ int main(int argc, char** argv) {
     const QSize client = w->clientSize();
 
     const double all = bestMs(repeats, [&] { w->DisAllClick(); });
-    const double up = bestMs(repeats, [&] {
-        w->DisAllClick();
-        w->ZomUpClick();
-    }) - all;
+    const double up = bestMs(repeats,
+                             [&] {
+                                 w->DisAllClick();
+                                 w->ZomUpClick();
+                             }) -
+                      all;
     w->DisAllClick();
     const double down = bestMs(repeats, [&] { w->ZomDwnClick(); });
     w->DisAllClick();
     w->ZomUpClick();
-    const double shift = bestMs(repeats, [&] {
-        w->SftRgtClick();
-        w->SftLftClick();
-    }) / 2;
-    const double wheel = bestMs(repeats, [&] {
-        w->FormMouseWheel(120, QPoint(client.width() / 2, client.height() / 2));
-        w->FormMouseWheel(-120, QPoint(client.width() / 2, client.height() / 2));
-    }) / 2;
+    const double shift = bestMs(repeats,
+                                [&] {
+                                    w->SftRgtClick();
+                                    w->SftLftClick();
+                                }) /
+                         2;
+    const double wheel =
+        bestMs(repeats,
+               [&] {
+                   w->FormMouseWheel(120, QPoint(client.width() / 2, client.height() / 2));
+                   w->FormMouseWheel(-120, QPoint(client.width() / 2, client.height() / 2));
+               }) /
+        2;
 
-    std::printf("drawing: %zu vectors, %.1f MB, %d pages, client %dx%d\n", vectors, plot.size() / 1e6,
-                model.pageCount(), client.width(), client.height());
+    std::printf("drawing: %zu vectors, %.1f MB, %d pages, client %dx%d\n", vectors,
+                plot.size() / 1e6, model.pageCount(), client.width(), client.height());
     std::printf("start of main to first painted drawing: %8.1f ms\n", firstMs);
-    std::printf("display all:                              %8.1f ms (median of %d)\n", all, repeats);
+    std::printf("display all:                              %8.1f ms (median of %d)\n", all,
+                repeats);
     std::printf("zoom up (after display all):              %8.1f ms\n", up);
     std::printf("zoom down:                                %8.1f ms\n", down);
     std::printf("shift (zoomed in 2x):                     %8.1f ms\n", shift);

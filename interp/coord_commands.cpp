@@ -11,16 +11,19 @@ namespace interp {
 
 namespace {
 
-constexpr int32_t kDefaultWidth = 15120;   // plotter units, hard clip and P2
+constexpr int32_t kDefaultWidth = 15120; // plotter units, hard clip and P2
 constexpr int32_t kDefaultHeight = 10760;
 
-bool fits32(int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
+bool fits32(int64_t v) {
+    return v >= INT32_MIN && v <= INT32_MAX;
+}
 
 // A double as a 32-bit float, held inside the float range so that huge
 // factor ratios never make an out-of-range conversion.
 float toFloat(double v) {
     if (std::isnan(v)) return 0.0f;
-    return static_cast<float>(std::clamp(v, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX)));
+    return static_cast<float>(
+        std::clamp(v, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX)));
 }
 
 // Reads up to `max` real parameters. Returns how many were read, or -1 when a
@@ -104,7 +107,8 @@ void placeWindow(Interpreter& in) {
     c.windowMin[1] = std::min(y1, y2);
     c.windowMax[0] = std::max(x1, x2);
     c.windowMax[1] = std::max(y1, y2);
-    in.model.setInputWindowClamp(c.windowSet, c.windowMin[0], c.windowMin[1], c.windowMax[0], c.windowMax[1]);
+    in.model.setInputWindowClamp(c.windowSet, c.windowMin[0], c.windowMin[1], c.windowMax[0],
+                                 c.windowMax[1]);
 }
 
 void writeWindowRecord(Interpreter& in) {
@@ -117,7 +121,8 @@ void writeWindowRecord(Interpreter& in) {
         m.putI(c.windowMax[0]);
         m.putI(c.windowMax[1]);
     } else {
-        for (int k = 0; k < 4; ++k) m.putI(kNoInputWindow);
+        for (int k = 0; k < 4; ++k)
+            m.putI(kNoInputWindow);
     }
 }
 
@@ -135,7 +140,7 @@ void applyPlotSize(Interpreter& in, int32_t length, int32_t width) {
     c.plotSizeGiven = true;
 }
 
-}  // namespace
+} // namespace
 
 bool userToPlotter(Interpreter& in, double x, double y, int32_t& px, int32_t& py) {
     const CoordState& c = in.coord;
@@ -210,7 +215,8 @@ void setScalingPoints(Interpreter& in, int32_t p1x, int32_t p1y, int32_t p2x, in
 void clearInputWindow(Interpreter& in) {
     CoordState& c = in.coord;
     c.windowSet = false;
-    for (int32_t& v : c.windowRaw) v = kNoInputWindow;
+    for (int32_t& v : c.windowRaw)
+        v = kNoInputWindow;
     in.model.setInputWindowClamp(false, 0, 0, 0, 0);
     writeWindowRecord(in);
 }
@@ -224,7 +230,7 @@ void cmdIP(Interpreter& in, int) {
         setScalingPoints(in, 0, 0, c.defaultP2X, c.defaultP2Y);
         return;
     }
-    if (n != 2 && n != 4) return;  // a lone X: no change
+    if (n != 2 && n != 4) return; // a lone X: no change
     int32_t r[4];
     for (int k = 0; k < n; ++k)
         if (!in.roundToInt(v[k], r[k])) return;
@@ -242,7 +248,9 @@ void cmdIP(Interpreter& in, int) {
     setScalingPoints(in, r[0], r[1], r[2], r[3]);
 }
 
-void cmdIR(Interpreter& in, int) { in.countHpgl2(); }
+void cmdIR(Interpreter& in, int) {
+    in.countHpgl2();
+}
 
 void cmdSC(Interpreter& in, int) {
     ScaleForm f;
@@ -369,4 +377,4 @@ void cmdPS(Interpreter& in, int) {
     applyPlotSize(in, length, width);
 }
 
-}  // namespace interp
+} // namespace interp

@@ -18,8 +18,7 @@ void cmdRO(Interpreter& in, int);
 void cmdPS(Interpreter& in, int);
 
 // -v; for integers the lowest value saturates to the highest instead of overflowing.
-template <typename T>
-inline T negateSaturated(T v) {
+template <typename T> inline T negateSaturated(T v) {
     if constexpr (std::is_integral_v<T>) {
         if (v == std::numeric_limits<T>::min()) return std::numeric_limits<T>::max();
     }
@@ -28,14 +27,23 @@ inline T negateSaturated(T v) {
 
 // Turns (x, y) by the rotation (0, 90, 180, 270) about the origin. Integer
 // values at the lowest 32-bit value saturate (see negateSaturated).
-template <typename T>
-inline void rotatePoint(int rotation, T& x, T& y) {
+template <typename T> inline void rotatePoint(int rotation, T& x, T& y) {
     T ox = x, oy = y;
     switch (rotation) {
-        case 90: x = negateSaturated(oy); y = ox; break;
-        case 180: x = negateSaturated(ox); y = negateSaturated(oy); break;
-        case 270: x = oy; y = negateSaturated(ox); break;
-        default: break;
+    case 90:
+        x = negateSaturated(oy);
+        y = ox;
+        break;
+    case 180:
+        x = negateSaturated(ox);
+        y = negateSaturated(oy);
+        break;
+    case 270:
+        x = oy;
+        y = negateSaturated(ox);
+        break;
+    default:
+        break;
     }
 }
 
@@ -62,4 +70,4 @@ void setScalingPoints(Interpreter& in, int32_t p1x, int32_t p1y, int32_t p2x, in
 // Clears the input window and writes the cleared input window record (IN, DF).
 void clearInputWindow(Interpreter& in);
 
-}  // namespace interp
+} // namespace interp

@@ -105,7 +105,7 @@ struct Table {
 
 const Table kTable;
 
-}  // namespace
+} // namespace
 
 const DispatchEntry* lookupCommand(int a, int b) {
     if (a < 'A' || a > 'Z' || b < 'A' || b > 'Z') return nullptr;
@@ -113,4 +113,4 @@ const DispatchEntry* lookupCommand(int a, int b) {
     return e.handler ? &e : nullptr;
 }
 
-}  // namespace interp
+} // namespace interp

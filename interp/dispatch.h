@@ -16,4 +16,4 @@ struct DispatchEntry {
 // upper-case letters are recognised.
 const DispatchEntry* lookupCommand(int a, int b);
 
-}  // namespace interp
+} // namespace interp

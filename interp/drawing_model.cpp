@@ -25,7 +25,7 @@ void DrawingModel::reset() {
     directory_.resize(1);
     cur_ = blocks_[0].get();
     curIndex_ = 0;
-    std::memset(cur_, 0, kFirstRecordOffset + 1);  // link 0, first record byte 0
+    std::memset(cur_, 0, kFirstRecordOffset + 1); // link 0, first record byte 0
     fill_ = kFirstRecordOffset;
     directory_[0]->fill(0);
     pageCount_ = 1;
@@ -66,7 +66,7 @@ bool DrawingModel::appendLabelText(const uint8_t* text, size_t length) {
     if (fill_ + length + 2 > static_cast<size_t>(kBlockSize)) nextBlock();
     cur_[fill_++] = kLabelCode;
     if (length) std::memcpy(cur_ + fill_, text, length);
-    fill_ += static_cast<uint32_t>(length);  // at least one byte stays free
+    fill_ += static_cast<uint32_t>(length); // at least one byte stays free
     return true;
 }
 
@@ -97,10 +97,20 @@ bool DrawingModel::closePageExtents(const PaperCorner& corner) {
         int32_t w = corner.width, h = corner.height;
         int32_t cx = w, cy = h;
         switch (corner.rotation) {
-            case 90: cx = -w; cy = h; break;
-            case 180: cx = -w; cy = -h; break;
-            case 270: cx = w; cy = -h; break;
-            default: break;
+        case 90:
+            cx = -w;
+            cy = h;
+            break;
+        case 180:
+            cx = -w;
+            cy = -h;
+            break;
+        case 270:
+            cx = w;
+            cy = -h;
+            break;
+        default:
+            break;
         }
         e.grow(0, 0);
         e.grow(cx, cy);
@@ -199,4 +209,4 @@ void DrawingModel::selectPage(int n) {
     extents_ = pageExtents(n);
 }
 
-}  // namespace interp
+} // namespace interp

@@ -19,18 +19,18 @@
 namespace interp {
 
 constexpr int kBlockSize = 8192;
-constexpr int kRecordReserve = 25;     // free bytes needed before a record begins
-constexpr int kFirstRecordOffset = 4;  // records start after the 4-byte link
-constexpr int kMaxLabelText = kBlockSize - kFirstRecordOffset - 2;  // 8186
+constexpr int kRecordReserve = 25;    // free bytes needed before a record begins
+constexpr int kFirstRecordOffset = 4; // records start after the 4-byte link
+constexpr int kMaxLabelText = kBlockSize - kFirstRecordOffset - 2; // 8186
 constexpr int kDirectoryWords = 121;
 constexpr int kPagesPerDirectory = 20;
 
 // Pen tables recorded while loading, indexed by pen 0..255.
 struct PenTables {
-    std::array<bool, 256> used{};           // a pen select record names the pen
-    std::array<uint32_t, 256> colour{};     // 0x00BBGGRR
-    std::array<bool, 256> colourDefined{};  // the file gave the pen a colour
-    std::array<float, 256> width{};         // plotter units
+    std::array<bool, 256> used{};          // a pen select record names the pen
+    std::array<uint32_t, 256> colour{};    // 0x00BBGGRR
+    std::array<bool, 256> colourDefined{}; // the file gave the pen a colour
+    std::array<float, 256> width{};        // plotter units
     bool widthsSet = false;
 };
 
@@ -44,7 +44,7 @@ struct PaperCorner {
 };
 
 class DrawingModel {
-public:
+  public:
     DrawingModel();
     DrawingModel(const DrawingModel&) = delete;
     DrawingModel& operator=(const DrawingModel&) = delete;
@@ -59,8 +59,10 @@ public:
     void beginRecord(uint8_t code) {
         if (fill_ + kRecordReserve > kBlockSize) nextBlock();
         cur_[fill_++] = code;
-        if (code == 2) penUp_ = true;
-        else if (code == 3) penUp_ = false;
+        if (code == 2)
+            penUp_ = true;
+        else if (code == 3)
+            penUp_ = false;
     }
     void putB(uint8_t v) { cur_[fill_++] = v; }
     void putW(int32_t v) { putRaw(static_cast<uint16_t>(v)); }
@@ -162,9 +164,8 @@ public:
     PolygonBuffer polygons;
     PenTables pens;
 
-private:
-    template <typename T>
-    void putRaw(T v) {
+  private:
+    template <typename T> void putRaw(T v) {
         std::memcpy(cur_ + fill_, &v, sizeof v);
         fill_ += sizeof v;
     }
@@ -192,4 +193,4 @@ private:
     int32_t pendingY_ = 0;
 };
 
-}  // namespace interp
+} // namespace interp

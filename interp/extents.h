@@ -27,4 +27,4 @@ struct Extents {
     bool valid() const;
 };
 
-}  // namespace interp
+} // namespace interp

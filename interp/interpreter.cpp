@@ -45,17 +45,20 @@ bool parseReal(const char* s, int len, double& out) {
     }
     int start = i;
     int digits = 0;
-    while (i < len && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+    while (i < len && s[i] >= '0' && s[i] <= '9')
+        ++i, ++digits;
     if (i < len && s[i] == '.') {
         ++i;
-        while (i < len && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+        while (i < len && s[i] >= '0' && s[i] <= '9')
+            ++i, ++digits;
     }
     if (digits == 0) return false;
     if (i < len && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
         if (i < len && (s[i] == '+' || s[i] == '-')) ++i;
         int expDigits = 0;
-        while (i < len && s[i] >= '0' && s[i] <= '9') ++i, ++expDigits;
+        while (i < len && s[i] >= '0' && s[i] <= '9')
+            ++i, ++expDigits;
         if (expDigits == 0) return false;
     }
     if (i != len) return false;
@@ -63,9 +66,12 @@ bool parseReal(const char* s, int len, double& out) {
     auto res = std::from_chars(s + start, s + len, v);
     if (res.ec == std::errc::result_out_of_range) {
         // Tiny values (negative exponent) read as zero; huge ones fail.
-        const char* e = std::find_if(s + start, s + len, [](char ch) { return ch == 'e' || ch == 'E'; });
-        if (e + 1 < s + len && e[1] == '-') v = 0;
-        else return false;
+        const char* e =
+            std::find_if(s + start, s + len, [](char ch) { return ch == 'e' || ch == 'E'; });
+        if (e + 1 < s + len && e[1] == '-')
+            v = 0;
+        else
+            return false;
     } else if (res.ec != std::errc() || res.ptr != s + len) {
         return false;
     }
@@ -74,7 +80,7 @@ bool parseReal(const char* s, int len, double& out) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 Interpreter::Interpreter(DrawingModel& m, const LoadOptions& o, Reporter& r)
     : model(m), options(o), reporter(r) {
@@ -109,8 +115,10 @@ void Interpreter::readParam() {
         if (c == ',') break;
         if (c == ' ') {
             int d = readChar(false);
-            if (d == 0 || d == ';') commandEnded_ = true;
-            else if (d != ',') pushBack();
+            if (d == 0 || d == ';')
+                commandEnded_ = true;
+            else if (d != ',')
+                pushBack();
             break;
         }
         if (c != 0 && c != ';' && c != 27 && c < 'A') {
@@ -124,9 +132,13 @@ void Interpreter::readParam() {
     token_[tokenLen_] = 0;
 }
 
-bool Interpreter::tokenIsInt(int32_t& v) const { return parseInt(token_, tokenLen_, v); }
+bool Interpreter::tokenIsInt(int32_t& v) const {
+    return parseInt(token_, tokenLen_, v);
+}
 
-bool Interpreter::tokenIsReal(double& v) const { return parseReal(token_, tokenLen_, v); }
+bool Interpreter::tokenIsReal(double& v) const {
+    return parseReal(token_, tokenLen_, v);
+}
 
 int32_t Interpreter::roundSaturated(double d) {
     double r = std::nearbyint(d);
@@ -248,10 +260,11 @@ void Interpreter::run(std::FILE* file) {
                 s = readChar(false);
             } while (s != 0 && s != ';');
         } else {
-            while (!commandEnded_) readParam();
+            while (!commandEnded_)
+                readParam();
         }
         if (lastRead_ == 0) break;
     }
 }
 
-}  // namespace interp
+} // namespace interp

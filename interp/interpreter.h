@@ -22,13 +22,13 @@ constexpr int kTokenLimit = 255;
 
 // Outcome of reading one parameter through a conversion.
 enum class Param {
-    Omitted,  // the parameter text was empty
-    Value,    // converted
-    Bad,      // conversion failed; the pending error is set
+    Omitted, // the parameter text was empty
+    Value,   // converted
+    Bad,     // conversion failed; the pending error is set
 };
 
 class Interpreter {
-public:
+  public:
     Interpreter(DrawingModel& model, const LoadOptions& options, Reporter& reporter);
 
     // Runs the main loop over an open file (not closed here). The model must
@@ -142,7 +142,7 @@ public:
         if (rtlPieces < INT32_MAX) ++rtlPieces;
     }
 
-private:
+  private:
     bool refill();
     bool mutoHeader() const;
 
@@ -158,4 +158,4 @@ private:
     int paramEnd_ = 0;
 };
 
-}  // namespace interp
+} // namespace interp

@@ -15,14 +15,16 @@ namespace {
 constexpr int kBackspace = 8;
 constexpr int kLineFeed = 10;
 constexpr int kCarriageReturn = 13;
-constexpr int kShiftOut = 14;  // select the alternate set
-constexpr int kShiftIn = 15;   // select the standard set
+constexpr int kShiftOut = 14; // select the alternate set
+constexpr int kShiftIn = 15;  // select the standard set
 constexpr int kEtx = 3;
 constexpr int kEnq = 5;
 constexpr int kEsc = 27;
 
 // Sets whose texts hold two bytes per character (Shift-JIS).
-bool isTwoByteSet(int code) { return code == 80 || code == 152 || code == 153; }
+bool isTwoByteSet(int code) {
+    return code == 80 || code == 152 || code == 153;
+}
 
 // Turns (x, y) about the origin by `degrees`; quarter turns are exact.
 void turn(double degrees, double& x, double& y) {
@@ -131,10 +133,17 @@ double baseDirection(const Interpreter& in) {
 double deriveDirection(const Interpreter& in) {
     double a = rotateAngle(in, baseDirection(in));
     switch (in.label.pathMode) {
-        case 1: a -= 90.0; break;
-        case 2: a += 180.0; break;
-        case 3: a += 90.0; break;
-        default: break;
+    case 1:
+        a -= 90.0;
+        break;
+    case 2:
+        a += 180.0;
+        break;
+    case 3:
+        a += 90.0;
+        break;
+    default:
+        break;
     }
     return a;
 }
@@ -238,7 +247,7 @@ void writeLabel(Interpreter& in, int32_t x, int32_t y, const std::vector<uint8_t
 // them. The text is bounded: past the longest text a record can hold, bytes
 // are only counted and the segment becomes a data error.
 class LabelWriter {
-public:
+  public:
     explicit LabelWriter(Interpreter& in) : in_(in) { text_.reserve(64); }
 
     // One byte of label text (the terminator already taken out).
@@ -283,7 +292,7 @@ public:
         recordSegment();
     }
 
-private:
+  private:
     void append(int c) {
         if (text_.size() < static_cast<size_t>(kMaxLabelText))
             text_.push_back(static_cast<uint8_t>(c));
@@ -318,7 +327,7 @@ private:
     void recordSegment() {
         if (text_.empty() && !tooLong_) return;
         if (tooLong_) {
-            in_.setPendingError();  // no record can hold the text
+            in_.setPendingError(); // no record can hold the text
             clearSegment();
             return;
         }
@@ -385,7 +394,7 @@ bool readCells(Interpreter& in, double& spaces, double& lines, bool& given) {
     return in.roundToInt(spaces * 100000.0, check) && in.roundToInt(lines * 100000.0, check);
 }
 
-}  // namespace
+} // namespace
 
 void cmdLB(Interpreter& in, int) {
     const uint8_t terminator = in.label.terminator;
@@ -393,7 +402,7 @@ void cmdLB(Interpreter& in, int) {
     LabelWriter writer(in);
     for (;;) {
         int c = in.readRaw();
-        if (c < 0) break;  // end of file: the pending text is dropped
+        if (c < 0) break; // end of file: the pending text is dropped
         if (c == terminator) {
             if (in.label.terminatorMode == 0) writer.feedPrintedTerminator(c);
             writer.finish();
@@ -411,7 +420,7 @@ void cmdDT(Interpreter& in, int) {
         return;
     }
     if (c == kEsc) {
-        in.pushBack();  // an escape sequence follows
+        in.pushBack(); // an escape sequence follows
         in.setCommandEnded();
         return;
     }
@@ -459,7 +468,8 @@ void cmdPB(Interpreter& in, int) {
     l.origin = 1;
     writeOrigin(in, 1);
     LabelWriter writer(in);
-    for (int k = 0; k < l.bufferedLength; ++k) writer.feed(l.buffered[k]);
+    for (int k = 0; k < l.bufferedLength; ++k)
+        writer.feed(l.buffered[k]);
     writer.finish();
     l.origin = previous;
     writeOrigin(in, previous);
@@ -483,21 +493,21 @@ void cmdCharSize(Interpreter& in, int mode) {
     }
     double sw = w, sh = h;
     switch (mode) {
-        case 1:
-            if (w == 0.0 || h == 0.0) return;
-            sw = w / 0.0025;
-            sh = h / 0.0025;
-            break;
-        case 2:
-            sw = (static_cast<double>(in.coord.p2x) - in.coord.p1x) * w * 0.01;
-            sh = (static_cast<double>(in.coord.p2y) - in.coord.p1y) * h * 0.01;
-            break;
-        default:
-            if (in.coord.scaling) {
-                sw = w * in.coord.fX;
-                sh = h * in.coord.fY;
-            }
-            break;
+    case 1:
+        if (w == 0.0 || h == 0.0) return;
+        sw = w / 0.0025;
+        sh = h / 0.0025;
+        break;
+    case 2:
+        sw = (static_cast<double>(in.coord.p2x) - in.coord.p1x) * w * 0.01;
+        sh = (static_cast<double>(in.coord.p2y) - in.coord.p1y) * h * 0.01;
+        break;
+    default:
+        if (in.coord.scaling) {
+            sw = w * in.coord.fX;
+            sh = h * in.coord.fY;
+        }
+        break;
     }
     int32_t iw, ih;
     if (!in.roundToInt(sw, iw) || !in.roundToInt(sh, ih)) return;
@@ -512,7 +522,7 @@ void cmdDirection(Interpreter& in, int mode) {
     double run = 1.0, rise = 0.0;
     Pair p = readRealPair(in, run, rise);
     if (p == Pair::Stop) return;
-    if (mode == 3 && !in.coord.scaling) return;  // user units only with scaling
+    if (mode == 3 && !in.coord.scaling) return; // user units only with scaling
     if (p == Pair::None) {
         run = 1.0;
         rise = 0.0;
@@ -579,8 +589,10 @@ void cmdCP(Interpreter& in, int) {
     in.model.beginRecord(16);
     in.model.putI(Interpreter::roundSaturated(spaces * 100000.0));
     in.model.putI(Interpreter::roundSaturated(lines * 100000.0));
-    if (given) l.offsetX += charAdvance(l, spaces);
-    else l.offsetX = 0.0;
+    if (given)
+        l.offsetX += charAdvance(l, spaces);
+    else
+        l.offsetX = 0.0;
     l.offsetY -= lineAdvance(l, lines);
     followOffsets(in);
 }
@@ -606,10 +618,16 @@ void cmdDesignateSet(Interpreter& in, int set) {
     if (l.selectedSet == set) l.codeInForce = code;
 }
 
-void cmdSelectSet(Interpreter& in, int set) { selectSet(in, set & 1); }
+void cmdSelectSet(Interpreter& in, int set) {
+    selectSet(in, set & 1);
+}
 
-void cmdFontDefinition(Interpreter& in, int) { in.countHpgl2(); }
-void cmdLM(Interpreter& in, int) { in.countHpgl2(); }
+void cmdFontDefinition(Interpreter& in, int) {
+    in.countHpgl2();
+}
+void cmdLM(Interpreter& in, int) {
+    in.countHpgl2();
+}
 
 void plotSymbol(Interpreter& in) {
     const LabelState& l = in.label;
@@ -656,7 +674,8 @@ void recomputeDirection(Interpreter& in) {
     LabelState& l = in.label;
     double before = l.direction;
     l.direction = deriveDirection(in);
-    if (Interpreter::roundSaturated(before * 1000.0) != Interpreter::roundSaturated(l.direction * 1000.0))
+    if (Interpreter::roundSaturated(before * 1000.0) !=
+        Interpreter::roundSaturated(l.direction * 1000.0))
         writeDirection(in);
 }
 
@@ -719,4 +738,4 @@ void resetLabelState(Interpreter& in) {
     m.putB(0);
 }
 
-}  // namespace interp
+} // namespace interp

@@ -11,16 +11,16 @@ void cmdLB(Interpreter& in, int);
 void cmdDT(Interpreter& in, int);
 void cmdBL(Interpreter& in, int);
 void cmdPB(Interpreter& in, int);
-void cmdCharSize(Interpreter& in, int mode);     // SI 1, SR 2, SU 3
-void cmdDirection(Interpreter& in, int mode);    // DI 1, DR 2, DU 3
+void cmdCharSize(Interpreter& in, int mode);  // SI 1, SR 2, SU 3
+void cmdDirection(Interpreter& in, int mode); // DI 1, DR 2, DU 3
 void cmdDV(Interpreter& in, int);
 void cmdSL(Interpreter& in, int);
 void cmdLO(Interpreter& in, int);
 void cmdCP(Interpreter& in, int);
 void cmdES(Interpreter& in, int);
-void cmdDesignateSet(Interpreter& in, int set);  // CS 0, CA 1
-void cmdSelectSet(Interpreter& in, int set);     // SS 0, SA 1
-void cmdFontDefinition(Interpreter& in, int set);  // SD 0, AD 1: read past
+void cmdDesignateSet(Interpreter& in, int set);   // CS 0, CA 1
+void cmdSelectSet(Interpreter& in, int set);      // SS 0, SA 1
+void cmdFontDefinition(Interpreter& in, int set); // SD 0, AD 1: read past
 void cmdLM(Interpreter& in, int);
 
 // Plots the symbol-mode character centred on the current position.
@@ -32,4 +32,4 @@ void recomputeDirection(Interpreter& in);
 // Writes the label-state records of a reset (IN/DF).
 void resetLabelState(Interpreter& in);
 
-}  // namespace interp
+} // namespace interp

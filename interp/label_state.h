@@ -6,42 +6,42 @@
 
 namespace interp {
 
-constexpr int kCharSetDefault = 48;  // set "0", the code in force after a reset
+constexpr int kCharSetDefault = 48; // set "0", the code in force after a reset
 constexpr int kBufferedLabelLimit = 150;
 
 struct CharacterSet {
-    int code = kCharSetDefault;  // designated character set code
-    uint8_t fontByte = 0;        // stroke weight and background mode (record 27)
-    int32_t width = 114, height = 150;  // size it was last used with
-    double slant = 0.0;                 // slant it was last used with
+    int code = kCharSetDefault;        // designated character set code
+    uint8_t fontByte = 0;              // stroke weight and background mode (record 27)
+    int32_t width = 114, height = 150; // size it was last used with
+    double slant = 0.0;                // slant it was last used with
 };
 
 struct LabelState {
-    uint8_t terminator = 3;   // ETX; 0 disables LB
-    int terminatorMode = 1;   // 1 = terminator not part of the text, 0 = printed
+    uint8_t terminator = 3; // ETX; 0 disables LB
+    int terminatorMode = 1; // 1 = terminator not part of the text, 0 = printed
 
-    int32_t width = 114, height = 150;        // character size, plotter units
-    int sizeMode = 1;                         // 1 SI, 2 SR, 3 SU
-    double relWidth = 0.75, relHeight = 1.5;  // SR, per cent of P2 - P1
+    int32_t width = 114, height = 150;       // character size, plotter units
+    int sizeMode = 1;                        // 1 SI, 2 SR, 3 SU
+    double relWidth = 0.75, relHeight = 1.5; // SR, per cent of P2 - P1
 
     // Direction as recorded (record 12): degrees, already turned by the
     // rotation and adjusted for the DV path.
     double direction = 0.0;
-    int directionMode = 1;            // 1 DI, 2 DR, 3 DU
-    double run = 1.0, rise = 0.0;     // the DI/DR/DU values, kept for recomputation
-    int pathMode = 0;                 // DV 0..3
+    int directionMode = 1;        // 1 DI, 2 DR, 3 DU
+    double run = 1.0, rise = 0.0; // the DI/DR/DU values, kept for recomputation
+    int pathMode = 0;             // DV 0..3
     // Vertical writing angle in degrees, recorded x 1000 as record 24: 90 while
     // DV1 stacks the characters, otherwise 0.
     int verticalMode = 0;
 
-    double slant = 0.0;  // tangent of the slant angle
+    double slant = 0.0; // tangent of the slant angle
     double extraSpaces = 0.0, extraLines = 0.0;
     int origin = 1;
 
-    CharacterSet sets[2];      // 0 standard, 1 alternate
-    int selectedSet = 0;       // 0 standard, 1 alternate
+    CharacterSet sets[2]; // 0 standard, 1 alternate
+    int selectedSet = 0;  // 0 standard, 1 alternate
     int codeInForce = kCharSetDefault;
-    uint8_t fontByteInForce = 0;  // last font byte given to the stream
+    uint8_t fontByteInForce = 0; // last font byte given to the stream
 
     // Where the current label line started (a carriage return goes back there)
     // and the offsets reached from it: X along the direction, Y downwards
@@ -50,8 +50,8 @@ struct LabelState {
     int32_t startX = 0, startY = 0;
     double offsetX = 0, offsetY = 0;
 
-    uint8_t buffered[kBufferedLabelLimit] = {};  // BL text
+    uint8_t buffered[kBufferedLabelLimit] = {}; // BL text
     int bufferedLength = 0;
 };
 
-}  // namespace interp
+} // namespace interp

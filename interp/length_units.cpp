@@ -1,15 +1,15 @@
 #include "length_units.h"
 
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace interp {
 
 namespace {
 constexpr LengthUnit kUnits[kLengthUnitCount] = {
-    {"mm", 1.0, 0},   {"cm", 10.0, 1},  {"m ", 1000.0, 3},
-    {"in", 25.4, 2},  {"ft", 304.8, 3}, {"yd", 914.4, 3},
+    {"mm", 1.0, 0},  {"cm", 10.0, 1},  {"m ", 1000.0, 3},
+    {"in", 25.4, 2}, {"ft", 304.8, 3}, {"yd", 914.4, 3},
 };
 }
 
@@ -25,7 +25,8 @@ std::string formatLength(double mm, int decimals, int unit) {
     if (prec > 30) prec = 30;
     // "%*.*f" with "." as the decimal point whatever the process locale.
     char buf[512];
-    auto res = std::to_chars(buf, buf + sizeof buf, mm / u.mmPerUnit, std::chars_format::fixed, prec);
+    auto res =
+        std::to_chars(buf, buf + sizeof buf, mm / u.mmPerUnit, std::chars_format::fixed, prec);
     std::string text = res.ec == std::errc() ? std::string(buf, res.ptr) : std::string("0");
     int width = prec + 2;
     if (static_cast<int>(text.size()) < width) text.insert(0, width - text.size(), ' ');
@@ -48,4 +49,4 @@ std::string swapCaptionUnit(const std::string& caption, int unit) {
     return caption.substr(0, caption.size() - 3) + lengthUnit(unit).name + ")";
 }
 
-}  // namespace interp
+} // namespace interp

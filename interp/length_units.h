@@ -8,13 +8,13 @@
 namespace interp {
 
 struct LengthUnit {
-    const char* name;       // two characters; "m " keeps its trailing blank
+    const char* name; // two characters; "m " keeps its trailing blank
     double mmPerUnit;
     int extraDecimals;
 };
 
 constexpr int kLengthUnitCount = 6;
-const LengthUnit& lengthUnit(int index);  // an index outside 0..5 gives mm
+const LengthUnit& lengthUnit(int index); // an index outside 0..5 gives mm
 
 // Text of a length given in millimetres, in the unit `unit`: "%*.*f" with
 // width = decimals + extra decimals + 2 and precision = decimals + extra decimals.
@@ -27,4 +27,4 @@ int64_t toHundredthsMm(double value, int unit);
 // "Pitch X(mm)" -> "Pitch X(in)". Other captions come back unchanged.
 std::string swapCaptionUnit(const std::string& caption, int unit);
 
-}  // namespace interp
+} // namespace interp

@@ -33,7 +33,7 @@ std::unique_ptr<std::FILE, FileCloser> openForReading(const std::string& path, i
     return f;
 }
 
-}  // namespace
+} // namespace
 
 LoadResult LoadPlotFile(DrawingModel& model, const std::string& path, const LoadOptions& options,
                         Reporter& reporter) {
@@ -71,7 +71,8 @@ LoadResult LoadPlotStream(DrawingModel& model, std::FILE* stream, const LoadOpti
     if (in->errorCount > 0)
         reporter.report("HPGL Data Error Count=" + std::to_string(in->errorCount));
     if (cutShort) {
-        reporter.report("Not enough memory to read the whole file; the drawing is shown up to there.");
+        reporter.report(
+            "Not enough memory to read the whole file; the drawing is shown up to there.");
         model.writeEndMarker();
     }
     model.finishLoad(in->paperCorner(), /*endWritten=*/cutShort);
@@ -81,4 +82,4 @@ LoadResult LoadPlotStream(DrawingModel& model, std::FILE* stream, const LoadOpti
     return result;
 }
 
-}  // namespace interp
+} // namespace interp

@@ -14,18 +14,18 @@ namespace interp {
 
 // Shows or logs a message (the GUI: a modal box; the tools: standard error).
 class Reporter {
-public:
+  public:
     virtual ~Reporter() = default;
     virtual void report(const std::string& text) = 0;
 };
 
 // Choices of the open dialog and the pen table that a load depends on.
 struct LoadOptions {
-    bool multiPage = false;   // "MultiPage": page advance and IN split pages
-    bool drawSizePs = false;  // "DrawSize" = "PS(Plot Size) command area"
-    int penPenTableNo = 0;    // 0 = no pen-to-pen translation
+    bool multiPage = false;                     // "MultiPage": page advance and IN split pages
+    bool drawSizePs = false;                    // "DrawSize" = "PS(Plot Size) command area"
+    int penPenTableNo = 0;                      // 0 = no pen-to-pen translation
     std::array<uint8_t, 256> penPen{};          // destination pen per pen read
-    std::array<uint32_t, 256> defaultColours{};  // 0x00BBGGRR per pen
+    std::array<uint32_t, 256> defaultColours{}; // 0x00BBGGRR per pen
 };
 
 struct LoadResult {
@@ -46,4 +46,4 @@ LoadResult LoadPlotFile(DrawingModel& model, const std::string& path, const Load
 LoadResult LoadPlotStream(DrawingModel& model, std::FILE* stream, const LoadOptions& options,
                           Reporter& reporter);
 
-}  // namespace interp
+} // namespace interp

@@ -10,25 +10,36 @@ namespace interp {
 
 namespace {
 
-int normalTurns(int quarterTurns) { return ((quarterTurns % 4) + 4) % 4; }
+int normalTurns(int quarterTurns) {
+    return ((quarterTurns % 4) + 4) % 4;
+}
 
-int32_t negate(int32_t v) { return v == INT32_MIN ? INT32_MAX : -v; }
+int32_t negate(int32_t v) {
+    return v == INT32_MIN ? INT32_MAX : -v;
+}
 
-int32_t saturate(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+int32_t saturate(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
 int32_t readI(const uint8_t* p) {
     int32_t v;
     std::memcpy(&v, p, 4);
     return v;
 }
-void writeI(uint8_t* p, int32_t v) { std::memcpy(p, &v, 4); }
+void writeI(uint8_t* p, int32_t v) {
+    std::memcpy(p, &v, 4);
+}
 
-int itemWidth(char c) { return c == 'b' ? 1 : c == 'w' ? 2 : 4; }
+int itemWidth(char c) {
+    return c == 'b' ? 1 : c == 'w' ? 2 : 4;
+}
 
 // Byte offset of item `k` of a record whose code byte is at `record`.
 const uint8_t* itemAt(const uint8_t* record, const char* layout, int k) {
     const uint8_t* p = record + 1;
-    for (int i = 0; i < k; ++i) p += itemWidth(layout[i]);
+    for (int i = 0; i < k; ++i)
+        p += itemWidth(layout[i]);
     return p;
 }
 uint8_t* itemAt(uint8_t* record, const char* layout, int k) {
@@ -65,41 +76,46 @@ void swapFactors(uint8_t* record, const char* layout, int kx) {
 void rotateRecord(uint8_t* r, const char* layout, int turns) {
     const bool odd = turns % 2 == 1;
     switch (r[0]) {
-        case uint8_t(Rec::Point): rotateItemPair(r, layout, 0, turns); break;
-        case uint8_t(Rec::Arc): rotateItemPair(r, layout, 0, turns); break;
-        case uint8_t(Rec::ArcScaled):
-            rotateItemPair(r, layout, 2, turns);
-            if (odd) swapFactors(r, layout, 0);
-            break;
-        case uint8_t(Rec::CircleScaled):
-            if (odd) swapFactors(r, layout, 0);
-            break;
-        case uint8_t(Rec::FillPolygon):
-            if (odd) swapFactors(r, layout, 2);
-            break;
-        case uint8_t(Rec::EdgePolygon):
-            if (odd) swapFactors(r, layout, 1);
-            break;
-        case uint8_t(Rec::InputWindow):
-            for (int k = 0; k < 4; k += 2) {
-                int32_t x = readI(itemAt(r, layout, k)), y = readI(itemAt(r, layout, k + 1));
-                if (x == kNoInputWindow || y == kNoInputWindow) continue;
-                rotateItemPair(r, layout, k, turns);
-            }
-            break;
-        case uint8_t(Rec::LabelDirection): {
-            uint8_t* p = itemAt(r, layout, 0);
-            writeI(p, addAngle(readI(p), 90000LL * turns, 360000));
-            break;
+    case uint8_t(Rec::Point):
+        rotateItemPair(r, layout, 0, turns);
+        break;
+    case uint8_t(Rec::Arc):
+        rotateItemPair(r, layout, 0, turns);
+        break;
+    case uint8_t(Rec::ArcScaled):
+        rotateItemPair(r, layout, 2, turns);
+        if (odd) swapFactors(r, layout, 0);
+        break;
+    case uint8_t(Rec::CircleScaled):
+        if (odd) swapFactors(r, layout, 0);
+        break;
+    case uint8_t(Rec::FillPolygon):
+        if (odd) swapFactors(r, layout, 2);
+        break;
+    case uint8_t(Rec::EdgePolygon):
+        if (odd) swapFactors(r, layout, 1);
+        break;
+    case uint8_t(Rec::InputWindow):
+        for (int k = 0; k < 4; k += 2) {
+            int32_t x = readI(itemAt(r, layout, k)), y = readI(itemAt(r, layout, k + 1));
+            if (x == kNoInputWindow || y == kNoInputWindow) continue;
+            rotateItemPair(r, layout, k, turns);
         }
-        case uint8_t(Rec::FillType): {
-            uint8_t type = *itemAt(r, layout, 0);
-            if (type == 10 || type == 11) break;
-            uint8_t* p = itemAt(r, layout, 2);
-            writeI(p, addAngle(readI(p), 9000LL * turns, 36000));
-            break;
-        }
-        default: break;
+        break;
+    case uint8_t(Rec::LabelDirection): {
+        uint8_t* p = itemAt(r, layout, 0);
+        writeI(p, addAngle(readI(p), 90000LL * turns, 360000));
+        break;
+    }
+    case uint8_t(Rec::FillType): {
+        uint8_t type = *itemAt(r, layout, 0);
+        if (type == 10 || type == 11) break;
+        uint8_t* p = itemAt(r, layout, 2);
+        writeI(p, addAngle(readI(p), 9000LL * turns, 36000));
+        break;
+    }
+    default:
+        break;
     }
 }
 
@@ -117,7 +133,8 @@ void rotateRecords(DrawingModel& model, int turns) {
         if (code == uint8_t(Rec::ContinueBlock)) {
             uint32_t link = model.blockLink(block);
             // A link back or a chain longer than the model is damage: stop.
-            if (link == 0 || link >= model.blockCount() || ++blocksVisited > model.blockCount()) return;
+            if (link == 0 || link >= model.blockCount() || ++blocksVisited > model.blockCount())
+                return;
             block = link;
             offset = kFirstRecordOffset;
             continue;
@@ -131,11 +148,12 @@ void rotateRecords(DrawingModel& model, int turns) {
         const char* layout = recordLayout(code);
         if (!layout) return;
         uint32_t size = 1;
-        for (const char* c = layout; *c; ++c) size += itemWidth(*c);
+        for (const char* c = layout; *c; ++c)
+            size += itemWidth(*c);
         if (code == uint8_t(Rec::PenColour) && offset + 3 <= uint32_t(kBlockSize)) {
             uint16_t pen;
             std::memcpy(&pen, b + offset + 1, 2);
-            if (pen == kAllPensDefaultColour) size = 3;  // the short form
+            if (pen == kAllPensDefaultColour) size = 3; // the short form
         }
         if (offset + size > uint32_t(kBlockSize)) return;
         if (code == kLabelCode) {
@@ -150,7 +168,8 @@ void rotateRecords(DrawingModel& model, int turns) {
 }
 
 void rotatePolygons(PolygonBuffer& polygons, int turns) {
-    for (PolygonVertex& v : polygons.allVertices()) rotatePoint(turns, v.x, v.y);
+    for (PolygonVertex& v : polygons.allVertices())
+        rotatePoint(turns, v.x, v.y);
     for (PolygonHeader& h : polygons.allHeaders()) {
         Extents box{h.boxXMin, h.boxYMin, h.boxXMax, h.boxYMax};
         box = rotateExtents(turns, box);
@@ -163,17 +182,29 @@ void rotatePolygons(PolygonBuffer& polygons, int turns) {
     }
 }
 
-}  // namespace
+} // namespace
 
-int rotationQuarterTurns(int from, int to) { return normalTurns(to - from); }
+int rotationQuarterTurns(int from, int to) {
+    return normalTurns(to - from);
+}
 
 void rotatePoint(int quarterTurns, int32_t& x, int32_t& y) {
     int32_t ox = x, oy = y;
     switch (normalTurns(quarterTurns)) {
-        case 1: x = negate(oy); y = ox; break;
-        case 2: x = negate(ox); y = negate(oy); break;
-        case 3: x = oy; y = negate(ox); break;
-        default: break;
+    case 1:
+        x = negate(oy);
+        y = ox;
+        break;
+    case 2:
+        x = negate(ox);
+        y = negate(oy);
+        break;
+    case 3:
+        x = oy;
+        y = negate(ox);
+        break;
+    default:
+        break;
     }
 }
 
@@ -202,4 +233,4 @@ void rotateModel(DrawingModel& model, int quarterTurns) {
     model.mutableExtents() = current;
 }
 
-}  // namespace interp
+} // namespace interp

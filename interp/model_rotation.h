@@ -30,4 +30,4 @@ Extents rotateExtents(int quarterTurns, const Extents& e);
 // rest untouched, at a record the table does not know. Never throws.
 void rotateModel(DrawingModel& model, int quarterTurns);
 
-}  // namespace interp
+} // namespace interp

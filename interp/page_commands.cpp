@@ -75,4 +75,4 @@ void cmdPageAdvance(Interpreter& in, int resetPosition) {
     }
 }
 
-}  // namespace interp
+} // namespace interp

@@ -15,15 +15,19 @@ namespace {
 
 constexpr int kEsc = 27;
 
-bool fits32(int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
-bool fits32(double v) { return v >= -2147483648.0 && v <= 2147483647.0; }
+bool fits32(int64_t v) {
+    return v >= INT32_MIN && v <= INT32_MAX;
+}
+bool fits32(double v) {
+    return v >= -2147483648.0 && v <= 2147483647.0;
+}
 
 // One coordinate pair of PA/PR in plotter units (not yet rotated). False when
 // the list ends or a value is bad (pending error set where that counts).
 bool readPairUnscaled(Interpreter& in, int32_t& x, int32_t& y) {
     if (!in.tokenToIntOrReal(x)) return false;
     if (in.commandEnded()) {
-        in.setPendingError();  // an odd number of coordinates
+        in.setPendingError(); // an odd number of coordinates
         return false;
     }
     in.readParam();
@@ -88,7 +92,8 @@ int32_t defaultPatternLength(const Interpreter& in) {
 void drawTick(Interpreter& in, int64_t alongX, int64_t alongY) {
     const double distance = in.p1p2Distance();
     int32_t up, down;
-    if (!in.roundToInt(in.pen.tickPositive * distance, up) || !in.roundToInt(in.pen.tickNegative * distance, down))
+    if (!in.roundToInt(in.pen.tickPositive * distance, up) ||
+        !in.roundToInt(in.pen.tickNegative * distance, down))
         return;
     int64_t dx = alongX, dy = alongY;
     rotatePoint(in.coord.rotation, dx, dy);
@@ -152,7 +157,7 @@ void readPastValues(Interpreter& in, int max) {
 bool takeGraphPenCode(Interpreter& in) {
     if (in.atEndOfFile()) return false;
     int end = in.paramEnd();
-    if (end < 'A' || end == kEsc) return false;  // ";", the end of the file
+    if (end < 'A' || end == kEsc) return false; // ";", the end of the file
     int a = in.readChar(false);
     if (a != 'P') {
         if (a != 0) in.pushBack();
@@ -227,7 +232,7 @@ void userCharacter(Interpreter& in) {
     const double turn = l.direction * (std::numbers::pi / 180.0);
     const double cosA = std::cos(turn), sinA = std::sin(turn);
     bool penCodes = true;
-    double sumX = 0, sumY = 0;  // grid units; whole numbers, exact in a double
+    double sumX = 0, sumY = 0; // grid units; whole numbers, exact in a double
     while (!in.commandEnded()) {
         double v;
         Param p = in.realParam(v);
@@ -251,7 +256,7 @@ void userCharacter(Interpreter& in) {
                 continue;
             }
         }
-        if (in.commandEnded()) return;  // an X step without its Y step
+        if (in.commandEnded()) return; // an X step without its Y step
         int32_t vy;
         p = in.realParam(v);
         if (p != Param::Value || !in.roundToInt(v, vy)) return;
@@ -272,14 +277,14 @@ void userCharacter(Interpreter& in) {
     }
 }
 
-}  // namespace
+} // namespace
 
 void readCoordinatePairs(Interpreter& in, bool absolute) {
     for (;;) {
         in.readParam();
         if (in.tokenEmpty()) {
             if (in.commandEnded()) return;
-            in.readParam();  // a single empty parameter between separators is skipped
+            in.readParam(); // a single empty parameter between separators is skipped
             if (in.tokenEmpty()) return;
         }
         if (!in.coord.scaling) {
@@ -461,11 +466,15 @@ void cmdTL(Interpreter& in, int) {
 }
 
 void cmdTick(Interpreter& in, int axis) {
-    if (axis == 0) drawTick(in, 0, 1);
-    else drawTick(in, 1, 0);
+    if (axis == 0)
+        drawTick(in, 0, 1);
+    else
+        drawTick(in, 1, 0);
 }
 
-void cmdTickVariant(Interpreter& in, int axis) { cmdTick(in, axis); }
+void cmdTickVariant(Interpreter& in, int axis) {
+    cmdTick(in, axis);
+}
 
 void cmdUC(Interpreter& in, int) {
     PenState& p = in.pen;
@@ -508,7 +517,7 @@ void cmdReset(Interpreter& in, int which) {
     CoordState& c = in.coord;
 
     p.symbol = 0;
-    in.poly.mode = 2;  // an unfinished polygon is dropped
+    in.poly.mode = 2; // an unfinished polygon is dropped
     p.lineType = p.previousLineType = kSolidLine;
     p.patternLength = p.previousPatternLength = defaultPatternLength(in);
     if (record) {
@@ -649,4 +658,4 @@ void cmdCO(Interpreter& in, int) {
     skipLeadingQuotedText(in, /*singleCloses=*/false);
 }
 
-}  // namespace interp
+} // namespace interp

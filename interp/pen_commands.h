@@ -14,11 +14,11 @@ void cmdSP(Interpreter& in, int);
 void cmdLT(Interpreter& in, int);
 void cmdSM(Interpreter& in, int);
 void cmdTL(Interpreter& in, int);
-void cmdTick(Interpreter& in, int axis);         // XT 0, YT 1
-void cmdTickVariant(Interpreter& in, int axis);  // XA 0, YA 1
+void cmdTick(Interpreter& in, int axis);        // XT 0, YT 1
+void cmdTickVariant(Interpreter& in, int axis); // XA 0, YA 1
 void cmdUC(Interpreter& in, int);
 void cmdGR(Interpreter& in, int);
-void cmdReset(Interpreter& in, int which);       // IN 0, DF 1
+void cmdReset(Interpreter& in, int which); // IN 0, DF 1
 
 // Read past, one ignored HP-GL/2 piece each.
 void cmdPW(Interpreter& in, int);
@@ -30,7 +30,7 @@ void cmdMC(Interpreter& in, int);
 void cmdMG(Interpreter& in, int);
 void cmdTR(Interpreter& in, int);
 void cmdBP(Interpreter& in, int);
-void cmdBezier(Interpreter& in, int relative);   // BR 1, BZ 0
+void cmdBezier(Interpreter& in, int relative); // BR 1, BZ 0
 void cmdRF(Interpreter& in, int);
 void cmdCO(Interpreter& in, int);
 
@@ -38,4 +38,4 @@ void cmdCO(Interpreter& in, int);
 // records a point for each.
 void readCoordinatePairs(Interpreter& in, bool absolute);
 
-}  // namespace interp
+} // namespace interp

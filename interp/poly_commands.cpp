@@ -50,8 +50,10 @@ Box arcBox(double cx, double cy, double r, double a0, double sweep, double sx, d
 // Both corners of a box into the page extents, saturated to 32 bits (a box
 // that far out makes the page invalid, which is what it deserves).
 void growExtents(Interpreter& in, const Box& b) {
-    in.model.extendExtents(Interpreter::roundSaturated(b.xMin), Interpreter::roundSaturated(b.yMin));
-    in.model.extendExtents(Interpreter::roundSaturated(b.xMax), Interpreter::roundSaturated(b.yMax));
+    in.model.extendExtents(Interpreter::roundSaturated(b.xMin),
+                           Interpreter::roundSaturated(b.yMin));
+    in.model.extendExtents(Interpreter::roundSaturated(b.xMax),
+                           Interpreter::roundSaturated(b.yMax));
 }
 
 void growHeaderBox(PolygonHeader& h, const Box& b) {
@@ -172,7 +174,8 @@ bool readPoint(Interpreter& in, bool relative, int32_t& x, int32_t& y) {
 // True (pending error set) when `more` items would not fit into the buffer.
 bool bufferFull(Interpreter& in, int64_t more) {
     const PolygonBuffer& pb = in.model.polygons;
-    if (pb.vertexCount() + more <= kMaxBufferItems && pb.headerCount() < kMaxBufferItems) return false;
+    if (pb.vertexCount() + more <= kMaxBufferItems && pb.headerCount() < kMaxBufferItems)
+        return false;
     in.setPendingError();
     return true;
 }
@@ -221,8 +224,8 @@ void closeSubPath(Interpreter& in) {
     if (last.x == first.x && last.y == first.y) {
         last.mark = kMarkClosing;
     } else if (!bufferFull(in, 1)) {
-        pb.appendVertex(p.currentHeader,
-                        makeVertex(first.x, first.y, false, kMarkClosing, kKindStraight, p.subPolygon));
+        pb.appendVertex(p.currentHeader, makeVertex(first.x, first.y, false, kMarkClosing,
+                                                    kKindStraight, p.subPolygon));
         ++p.vertexCount;
     }
     if (p.subPolygon < INT32_MAX) ++p.subPolygon;
@@ -297,8 +300,8 @@ void addCircleToPolygon(Interpreter& in, int32_t radius, uint8_t segments, const
     }
     int32_t x = static_cast<int32_t>(rx);
     appendToSubPath(in, makeVertex(x, in.posY, true, kMarkOpen, kKindStraight, p.subPolygon));
-    appendToSubPath(in, makeVertex(in.posX, in.posY, false, kMarkOpen, kKindCircleItem, p.subPolygon,
-                                   segments));
+    appendToSubPath(in, makeVertex(in.posX, in.posY, false, kMarkOpen, kKindCircleItem,
+                                   p.subPolygon, segments));
     appendToSubPath(in, makeVertex(x, in.posY, false, kMarkClosing, kKindStraight, p.subPolygon));
     growHeaderBox(pb.header(p.currentHeader), box);
     if (p.subPolygon < INT32_MAX) ++p.subPolygon;
@@ -322,8 +325,9 @@ void addArcToPolygon(Interpreter& in, int32_t cx, int32_t cy, int32_t ex, int32_
     // An arc that comes back to its start after at least half a turn is a full
     // circle; its end point alone could not tell.
     bool full = ex == in.posX && ey == in.posY && std::fabs(sweep) >= 180.0;
-    appendToSubPath(in, makeVertex(cx, cy, in.penUp, kMarkOpen, full ? kKindCircleItem : kKindArcItem,
-                                   p.subPolygon, segments, sweep < 0 ? 1 : 0));
+    appendToSubPath(in,
+                    makeVertex(cx, cy, in.penUp, kMarkOpen, full ? kKindCircleItem : kKindArcItem,
+                               p.subPolygon, segments, sweep < 0 ? 1 : 0));
     appendToSubPath(in, makeVertex(ex, ey, in.penUp, kMarkOpen, kKindStraight, p.subPolygon));
     growHeaderBox(pb.header(p.currentHeader), box);
     p.lastItemCircle = false;
@@ -344,7 +348,8 @@ void arc(Interpreter& in, bool relative) {
     double turn = std::fmod(sweep, 360.0) * kDegToRad;
     double c = std::cos(turn), s = std::sin(turn);
     int32_t ex, ey;
-    if (!in.roundToInt(cx + vx * c - vy * s, ex) || !in.roundToInt(cy + vx * s + vy * c, ey)) return;
+    if (!in.roundToInt(cx + vx * c - vy * s, ex) || !in.roundToInt(cy + vx * s + vy * c, ey))
+        return;
     uint8_t segments = segmentCount(in, r, sweep);
     double a0 = r > 0 ? std::atan2(vy, vx) / kDegToRad : 0.0;
     Box box = arcBox(cx, cy, r, a0, sweep, sx, sy, ex, ey);
@@ -421,7 +426,7 @@ void endPolygon(Interpreter& in) {
     }
 }
 
-}  // namespace
+} // namespace
 
 void addPolygonPoint(Interpreter& in, int32_t x, int32_t y) {
     PolyState& p = in.poly;
@@ -473,10 +478,16 @@ void cmdCI(Interpreter& in, int) {
     m.putB(segments);
 }
 
-void cmdAA(Interpreter& in, int) { arc(in, false); }
-void cmdAR(Interpreter& in, int) { arc(in, true); }
+void cmdAA(Interpreter& in, int) {
+    arc(in, false);
+}
+void cmdAR(Interpreter& in, int) {
+    arc(in, true);
+}
 
-void cmdArc3(Interpreter& in, int) { in.countHpgl2(); }
+void cmdArc3(Interpreter& in, int) {
+    in.countHpgl2();
+}
 
 void cmdCT(Interpreter& in, int) {
     int32_t mode = 0;
@@ -489,26 +500,28 @@ void cmdPM(Interpreter& in, int) {
     if (in.intParam(n) == Param::Bad) return;
     PolyState& p = in.poly;
     switch (n) {
-        case 0:
-            beginPolygon(in);
-            break;
-        case 1:
-            if (p.mode == 2 || p.vertexCount == 0) {
-                p.mode = 2;
-                return;
-            }
-            closeSubPath(in);
-            p.mode = 1;
-            break;
-        case 2:
-            endPolygon(in);
-            break;
-        default:
-            break;
+    case 0:
+        beginPolygon(in);
+        break;
+    case 1:
+        if (p.mode == 2 || p.vertexCount == 0) {
+            p.mode = 2;
+            return;
+        }
+        closeSubPath(in);
+        p.mode = 1;
+        break;
+    case 2:
+        endPolygon(in);
+        break;
+    default:
+        break;
     }
 }
 
-void cmdEP(Interpreter& in, int) { writeEdgeRecord(in, in.poly.currentHeader); }
+void cmdEP(Interpreter& in, int) {
+    writeEdgeRecord(in, in.poly.currentHeader);
+}
 
 void cmdFP(Interpreter& in, int) {
     in.readParam();
@@ -516,7 +529,7 @@ void cmdFP(Interpreter& in, int) {
         int32_t method;
         if (!in.tokenToInt(method)) return;
         if (method < 0 || method > 2) return;
-        in.countHpgl2();  // fill methods are HP-GL/2; all fill as method 0
+        in.countHpgl2(); // fill methods are HP-GL/2; all fill as method 0
     }
     writeFillRecord(in, in.poly.currentHeader);
 }
@@ -582,7 +595,8 @@ void cmdWedge(Interpreter& in, int kind) {
     pb.appendVertex(h, makeVertex(in.posX, in.posY, true, kMarkOpen, kKindStraight, 0));
     pb.appendVertex(h, makeVertex(sx, sy, false, kMarkOpen, kKindStraight, 0));
     pb.appendVertex(h, makeVertex(in.posX, in.posY, false, kMarkOpen,
-                                  full ? kKindCircleItem : kKindArcItem, 0, segments, sweep < 0 ? 1 : 0));
+                                  full ? kKindCircleItem : kKindArcItem, 0, segments,
+                                  sweep < 0 ? 1 : 0));
     pb.appendVertex(h, makeVertex(ex, ey, false, kMarkOpen, kKindStraight, 0));
     pb.appendVertex(h, makeVertex(in.posX, in.posY, false, kMarkClosing, kKindStraight, 0));
     Box box = arcBox(cx, cy, r, a0, sweep, sx, sy, ex, ey);
@@ -639,7 +653,7 @@ void cmdFT(Interpreter& in, int) {
         p.hatchSpacing = spacing;
         p.hatchAngle = angle;
     } else if (t == 10 || t == 11 || t == 22) {
-        in.countHpgl2();  // shading and patterns are HP-GL/2; nothing changes
+        in.countHpgl2(); // shading and patterns are HP-GL/2; nothing changes
         return;
     } else {
         return;
@@ -647,6 +661,8 @@ void cmdFT(Interpreter& in, int) {
     writeFillType(in);
 }
 
-void cmdPT(Interpreter& in, int) { writeFillType(in); }
+void cmdPT(Interpreter& in, int) {
+    writeFillType(in);
+}
 
-}  // namespace interp
+} // namespace interp

@@ -10,17 +10,17 @@ class Interpreter;
 void cmdCI(Interpreter& in, int);
 void cmdAA(Interpreter& in, int);
 void cmdAR(Interpreter& in, int);
-void cmdArc3(Interpreter& in, int relative);     // AT 0, RT 1: read past
+void cmdArc3(Interpreter& in, int relative); // AT 0, RT 1: read past
 void cmdCT(Interpreter& in, int);
 void cmdPM(Interpreter& in, int);
 void cmdEP(Interpreter& in, int);
 void cmdFP(Interpreter& in, int);
-void cmdRect(Interpreter& in, int kind);         // RA 11, RR 12, EA 21, ER 22
-void cmdWedge(Interpreter& in, int kind);        // WG 1, EW 2
+void cmdRect(Interpreter& in, int kind);  // RA 11, RR 12, EA 21, ER 22
+void cmdWedge(Interpreter& in, int kind); // WG 1, EW 2
 void cmdFT(Interpreter& in, int);
 void cmdPT(Interpreter& in, int);
 
 // Adds a straight vertex to the polygon being built (polygon mode on).
 void addPolygonPoint(Interpreter& in, int32_t x, int32_t y);
 
-}  // namespace interp
+} // namespace interp

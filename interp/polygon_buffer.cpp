@@ -46,4 +46,4 @@ void PolygonBuffer::dropLastVertex(int32_t header) {
     if (idx == static_cast<int32_t>(vertices_.size()) - 1) vertices_.pop_back();
 }
 
-}  // namespace interp
+} // namespace interp

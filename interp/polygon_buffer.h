@@ -42,23 +42,23 @@ struct PolygonVertex {
     uint8_t kind = kKindStraight;
     uint8_t spare = 0;
     int32_t subPolygon = 0;
-    uint16_t value = 0;  // segment count of an arc or circle item, 0 for points
+    uint16_t value = 0; // segment count of an arc or circle item, 0 for points
 };
 
 struct PolygonHeader {
     int32_t next = kNoLink;
     int32_t prev = kNoLink;
-    int32_t first = kNoLink;  // first vertex, kNoLink while empty
+    int32_t first = kNoLink; // first vertex, kNoLink while empty
     int32_t last = kNoLink;
     uint16_t word1 = 0;
     int32_t boxXMin = 0, boxYMin = 0, boxXMax = 0, boxYMax = 0;
-    uint8_t flag = 1;  // 1 unless the fill type was 4 when the polygon began
+    uint8_t flag = 1; // 1 unless the fill type was 4 when the polygon began
     uint16_t word2 = 0;
     double hatchAngle = 0.0;
 };
 
 class PolygonBuffer {
-public:
+  public:
     void clear();
 
     // Starts a new header at the end of the chain and returns its index.
@@ -68,8 +68,12 @@ public:
     // Drops the last vertex of the header's chain (no-op when empty).
     void dropLastVertex(int32_t header);
 
-    bool validHeader(int32_t h) const { return h >= 0 && h < static_cast<int32_t>(headers_.size()); }
-    bool validVertex(int32_t v) const { return v >= 0 && v < static_cast<int32_t>(vertices_.size()); }
+    bool validHeader(int32_t h) const {
+        return h >= 0 && h < static_cast<int32_t>(headers_.size());
+    }
+    bool validVertex(int32_t v) const {
+        return v >= 0 && v < static_cast<int32_t>(vertices_.size());
+    }
     PolygonHeader& header(int32_t h) { return headers_[h]; }
     const PolygonHeader& header(int32_t h) const { return headers_[h]; }
     PolygonVertex& vertex(int32_t v) { return vertices_[v]; }
@@ -84,9 +88,9 @@ public:
     std::vector<PolygonVertex>& allVertices() { return vertices_; }
     std::vector<PolygonHeader>& allHeaders() { return headers_; }
 
-private:
+  private:
     std::vector<PolygonHeader> headers_;
     std::vector<PolygonVertex> vertices_;
 };
 
-}  // namespace interp
+} // namespace interp

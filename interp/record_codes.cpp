@@ -17,9 +17,13 @@ struct CodeTable {
     }
 };
 constexpr CodeTable kTable;
-}  // namespace
+} // namespace
 
-const char* recordLayout(uint8_t code) { return kTable.info[code].layout; }
-const char* recordName(uint8_t code) { return kTable.info[code].name; }
+const char* recordLayout(uint8_t code) {
+    return kTable.info[code].layout;
+}
+const char* recordName(uint8_t code) {
+    return kTable.info[code].name;
+}
 
-}  // namespace interp
+} // namespace interp

@@ -12,7 +12,7 @@ void appendf(std::string& out, const char* fmt, auto... args) {
     int n = std::snprintf(buf, sizeof buf, fmt, args...);
     if (n > 0) out.append(buf, static_cast<size_t>(n) < sizeof buf ? n : sizeof buf - 1);
 }
-}  // namespace
+} // namespace
 
 std::string formatRecord(const Record& r, const char* layout) {
     std::string out;
@@ -31,9 +31,15 @@ std::string formatRecord(const Record& r, const char* layout) {
     }
     for (int k = 0; k < r.itemCount && layout[k]; ++k) {
         switch (layout[k]) {
-            case 'f': appendf(out, " %.9g", static_cast<double>(r.f(k))); break;
-            case 'p': appendf(out, " #%d", r.item[k]); break;
-            default: appendf(out, " %d", r.item[k]); break;
+        case 'f':
+            appendf(out, " %.9g", static_cast<double>(r.f(k)));
+            break;
+        case 'p':
+            appendf(out, " #%d", r.item[k]);
+            break;
+        default:
+            appendf(out, " %d", r.item[k]);
+            break;
         }
     }
     return out;
@@ -69,4 +75,4 @@ std::string dumpDrawing(const DrawingModel& model, const LoadResult& result) {
     return out;
 }
 
-}  // namespace interp
+} // namespace interp

@@ -14,4 +14,4 @@ std::string dumpDrawing(const DrawingModel& model, const LoadResult& result);
 // One record in the dump's line form, without the line end.
 std::string formatRecord(const struct Record& r, const char* layout);
 
-}  // namespace interp
+} // namespace interp

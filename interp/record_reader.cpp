@@ -7,12 +7,15 @@ namespace interp {
 namespace {
 int itemWidth(char c) {
     switch (c) {
-        case 'b': return 1;
-        case 'w': return 2;
-        default: return 4;
+    case 'b':
+        return 1;
+    case 'w':
+        return 2;
+    default:
+        return 4;
     }
 }
-}  // namespace
+} // namespace
 
 RecordReader::RecordReader(const DrawingModel& model, int page) : model_(model) {
     DrawingModel::PageStart s = model.pageStart(page);
@@ -74,18 +77,22 @@ bool RecordReader::nextSlow(Record& r) {
         }
         int32_t v = 0;
         switch (*c) {
-            case 'b': v = b[pos]; break;
-            case 'w': {
-                uint16_t w;
-                std::memcpy(&w, b + pos, 2);
-                v = w;
-                break;
-            }
-            default: std::memcpy(&v, b + pos, 4); break;
+        case 'b':
+            v = b[pos];
+            break;
+        case 'w': {
+            uint16_t w;
+            std::memcpy(&w, b + pos, 2);
+            v = w;
+            break;
+        }
+        default:
+            std::memcpy(&v, b + pos, 4);
+            break;
         }
         r.item[n++] = v;
         pos += width;
-        if (code == 26 && n == 1 && v == kAllPensDefaultColour) break;  // short form
+        if (code == 26 && n == 1 && v == kAllPensDefaultColour) break; // short form
     }
     r.itemCount = n;
     offset_ = pos;
@@ -97,4 +104,4 @@ bool RecordReader::nextSlow(Record& r) {
     return true;
 }
 
-}  // namespace interp
+} // namespace interp

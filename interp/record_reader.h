@@ -13,9 +13,9 @@ namespace interp {
 
 struct Record {
     uint8_t code = 0;
-    bool isText = false;      // second form of code 10: the label text
+    bool isText = false; // second form of code 10: the label text
     int itemCount = 0;
-    int32_t item[8] = {};     // payload items in layout order; f items as raw bits
+    int32_t item[8] = {}; // payload items in layout order; f items as raw bits
     const uint8_t* text = nullptr;
     uint32_t textLength = 0;
 
@@ -24,7 +24,7 @@ struct Record {
 };
 
 class RecordReader {
-public:
+  public:
     // Starts at the first record of page `page` (1-based; out of range gives page 1).
     RecordReader(const DrawingModel& model, int page);
     // Starts at the first record of the first block (the whole list).
@@ -34,7 +34,8 @@ public:
     // in the next block). False after the end record or on a damaged list.
     bool next(Record& r) {
         // Point records, the bulk of every drawing, are decoded right here.
-        if (!done_ && !textExpected_ && offset_ + 9 <= uint32_t(kBlockSize) && block_ < model_.blockCount()) {
+        if (!done_ && !textExpected_ && offset_ + 9 <= uint32_t(kBlockSize) &&
+            block_ < model_.blockCount()) {
             const uint8_t* b = model_.block(block_) + offset_;
             if (b[0] == 4) {
                 r.code = 4;
@@ -67,22 +68,23 @@ public:
     // is a label text or the walk has ended. `skip` then steps over what the
     // caller read, which must be whole records.
     const uint8_t* rawRun(uint32_t& available) const {
-        if (done_ || textExpected_ || block_ >= model_.blockCount() || offset_ >= uint32_t(kBlockSize))
+        if (done_ || textExpected_ || block_ >= model_.blockCount() ||
+            offset_ >= uint32_t(kBlockSize))
             return nullptr;
         available = uint32_t(kBlockSize) - offset_;
         return model_.block(block_) + offset_;
     }
     void skip(uint32_t bytes) { offset_ += bytes; }
 
-private:
+  private:
     bool nextSlow(Record& r);
 
     const DrawingModel& model_;
     uint32_t block_ = 0;
     uint32_t offset_ = kFirstRecordOffset;
-    uint32_t textPending_ = 0;  // length announced by the last label header
+    uint32_t textPending_ = 0; // length announced by the last label header
     bool textExpected_ = false;
     bool done_ = false;
 };
 
-}  // namespace interp
+} // namespace interp

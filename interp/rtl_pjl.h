@@ -13,4 +13,4 @@ void readPjlLine(Interpreter& in);
 // RTL state back to its reset values (load start, ESC E, IN with page splitting).
 void rtlReset(Interpreter& in);
 
-}  // namespace interp
+} // namespace interp

@@ -5,6 +5,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 
 "$top/scripts/setup.sh"
+"$top/scripts/check_format.sh"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$top/build" --output-on-failure -j"$(nproc)" --timeout 600
 

@@ -38,7 +38,7 @@ bool writeAll(int fd, const std::string& contents) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool writeFileAtomically(const std::string& path, const std::string& contents) {
     std::string tmpPath;
@@ -51,4 +51,4 @@ bool writeFileAtomically(const std::string& path, const std::string& contents) {
     return false;
 }
 
-}  // namespace settings
+} // namespace settings

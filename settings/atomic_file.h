@@ -11,4 +11,4 @@ namespace settings {
 // `path` untouched) when any step fails. Never throws.
 bool writeFileAtomically(const std::string& path, const std::string& contents);
 
-}  // namespace settings
+} // namespace settings

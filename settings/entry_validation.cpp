@@ -12,14 +12,16 @@ namespace {
 
 constexpr double kPuPerMm = 40.0;
 
-double mmPerUnit(int unit) { return interp::lengthUnit(unit).mmPerUnit; }
+double mmPerUnit(int unit) {
+    return interp::lengthUnit(unit).mmPerUnit;
+}
 
 // round(value × 40 × millimetres per unit), ties to even.
 int32_t toPlotterUnits(double value, int unit) {
     return static_cast<int32_t>(std::nearbyint(value * kPuPerMm * mmPerUnit(unit)));
 }
 
-}  // namespace
+} // namespace
 
 EntryLimits patternLengthLimits(int unit) {
     return {0.05 / mmPerUnit(unit), 1000.0 / mmPerUnit(unit)};
@@ -74,14 +76,12 @@ bool acceptGridOrigin(std::string_view text, int unit, double& storedPu) {
 }
 
 int storeGridSettings(GridSettings& stored, const GridSettings& edited) {
-    bool changed = stored.GridColorFine != edited.GridColorFine ||
-                   stored.GridColorRough != edited.GridColorRough ||
-                   stored.GridInterval != edited.GridInterval ||
-                   stored.GridPitchX != edited.GridPitchX ||
-                   stored.GridPitchY != edited.GridPitchY ||
-                   stored.GridOriginX != edited.GridOriginX ||
-                   stored.GridOriginY != edited.GridOriginY ||
-                   stored.DisGrdMode != edited.DisGrdMode;
+    bool changed =
+        stored.GridColorFine != edited.GridColorFine ||
+        stored.GridColorRough != edited.GridColorRough ||
+        stored.GridInterval != edited.GridInterval || stored.GridPitchX != edited.GridPitchX ||
+        stored.GridPitchY != edited.GridPitchY || stored.GridOriginX != edited.GridOriginX ||
+        stored.GridOriginY != edited.GridOriginY || stored.DisGrdMode != edited.DisGrdMode;
     stored = edited;
     return changed ? 1 : 2;
 }
@@ -106,4 +106,4 @@ int penWidthBarHeight(int32_t hundredthsMm) {
     return h < 0 ? 0 : (h > 15 ? 15 : h);
 }
 
-}  // namespace settings
+} // namespace settings

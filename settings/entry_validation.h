@@ -43,7 +43,9 @@ bool acceptGridPitch(std::string_view text, int unit, double& storedPu);
 // Grid origin: at most 10000 mm either side of 0. Stored unrounded in plotter units.
 bool acceptGridOrigin(std::string_view text, int unit, double& storedPu);
 // Insert grid pitch shown beside a fine pitch: half of it (plotter units).
-inline double insertGridPitch(double finePitchPu) { return finePitchPu / 2; }
+inline double insertGridPitch(double finePitchPu) {
+    return finePitchPu / 2;
+}
 
 // OK of the grid dialog: stores every value of `edited` into `stored` and returns the
 // modal result, 1 when a colour, the interval, a pitch or origin, or DisGrdMode changed
@@ -64,4 +66,4 @@ bool acceptPenWidth(double value, int unit, int32_t& storedHundredthsMm);
 // Height in pixels of the width bar beside a pen: one pixel per 0.1 mm, at most 15.
 int penWidthBarHeight(int32_t hundredthsMm);
 
-}  // namespace settings
+} // namespace settings

@@ -9,15 +9,14 @@ namespace {
 // Plotter units per millimetre.
 constexpr double kPuPerMm = 40.0;
 
-template <class T, class L>
-void keepWithin(T& value, L low, L high, T fallback) {
+template <class T, class L> void keepWithin(T& value, L low, L high, T fallback) {
     if (!(value >= low && value <= high)) value = fallback;
 }
 
 void checkLine(LineSettings& l) {
     const LineSettings d;
     keepWithin(l.DspMinLinDot, 0, 10, d.DspMinLinDot);
-    keepWithin(l.PltMinLinDot, 0, 400, d.PltMinLinDot);  // 0 .. 10 mm
+    keepWithin(l.PltMinLinDot, 0, 400, d.PltMinLinDot); // 0 .. 10 mm
     // Pattern lengths: the line property dialog accepts 0.05 mm up to 1000 mm.
     int32_t* lengths[] = {&l.LT1Up,   &l.LT2Up,   &l.LT3Up,   &l.LT4Up,   &l.LT5Up,
                           &l.LT6Up,   &l.LT1Dwn1, &l.LT2Dwn1, &l.LT3Dwn1, &l.LT4Dwn1,
@@ -62,7 +61,7 @@ void checkText(TextSettings& t) {
     }
 }
 
-}  // namespace
+} // namespace
 
 void replaceUnusableValues(SettingsRecord& r) {
     const SettingsRecord d;
@@ -84,4 +83,4 @@ void replaceUnusableValues(SettingsRecord& r) {
     checkText(r.text);
 }
 
-}  // namespace settings
+} // namespace settings

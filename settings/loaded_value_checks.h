@@ -10,4 +10,4 @@ namespace settings {
 // their ranges are left exactly as they are.
 void replaceUnusableValues(SettingsRecord& record);
 
-}  // namespace settings
+} // namespace settings

@@ -4,8 +4,7 @@ namespace settings {
 
 namespace {
 
-template <std::size_t N>
-const char* choice(const char* const (&names)[N], unsigned index) {
+template <std::size_t N> const char* choice(const char* const (&names)[N], unsigned index) {
     return index < N ? names[index] : names[0];
 }
 
@@ -13,15 +12,16 @@ constexpr const char* kClickNames[] = {"NonOpe", "DisAll", "DisShift"};
 constexpr const char* kDragOffNames[] = {"SetArea", "DisZoom"};
 constexpr const char* kDragOnNames[] = {"DisShift", "DisUpDown"};
 
-}  // namespace
+} // namespace
 
 std::string mouseHelpText(const MouseSettings& m, bool dragMode) {
     const char* left = dragMode ? choice(kDragOnNames, m.MouseOpeOnLDrag)
                                 : choice(kDragOffNames, m.MouseOpeOffLDrag);
     const char* right = dragMode ? choice(kDragOnNames, m.MouseOpeOnRDrag)
                                  : choice(kDragOffNames, m.MouseOpeOffRDrag);
-    return std::string("LeftClick:") + choice(kClickNames, m.MouseOpeLClick) + ",Rightclick:" +
-           choice(kClickNames, m.MouseOpeRClick) + "  |  LeftDrag:" + left + ",RightDrag:" + right;
+    return std::string("LeftClick:") + choice(kClickNames, m.MouseOpeLClick) +
+           ",Rightclick:" + choice(kClickNames, m.MouseOpeRClick) + "  |  LeftDrag:" + left +
+           ",RightDrag:" + right;
 }
 
-}  // namespace settings
+} // namespace settings

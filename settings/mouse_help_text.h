@@ -13,4 +13,4 @@ namespace settings {
 // An index outside its choices is shown as the first choice.
 std::string mouseHelpText(const MouseSettings& mouse, bool dragMode);
 
-}  // namespace settings
+} // namespace settings

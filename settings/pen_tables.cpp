@@ -10,24 +10,28 @@ namespace settings {
 
 namespace {
 
-constexpr int32_t kMaxPenWidth = 1000;  // 10 mm in hundredths of a millimetre
+constexpr int32_t kMaxPenWidth = 1000; // 10 mm in hundredths of a millimetre
 
-constexpr uint32_t rgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
+constexpr uint32_t rgb(uint32_t r, uint32_t g, uint32_t b) {
+    return r | (g << 8) | (b << 16);
+}
 
 constexpr uint32_t kPalette[16] = {
-    rgb(0, 0, 0),      rgb(127, 0, 0),   rgb(0, 127, 0),   rgb(127, 127, 0),
-    rgb(0, 0, 127),    rgb(127, 0, 127), rgb(0, 127, 127), rgb(127, 127, 127),
-    rgb(63, 63, 63),   rgb(255, 0, 0),   rgb(0, 255, 0),   rgb(255, 255, 0),
-    rgb(0, 0, 255),    rgb(255, 0, 255), rgb(0, 255, 255), rgb(255, 255, 255),
+    rgb(0, 0, 0),    rgb(127, 0, 0),   rgb(0, 127, 0),   rgb(127, 127, 0),
+    rgb(0, 0, 127),  rgb(127, 0, 127), rgb(0, 127, 127), rgb(127, 127, 127),
+    rgb(63, 63, 63), rgb(255, 0, 0),   rgb(0, 255, 0),   rgb(255, 255, 0),
+    rgb(0, 0, 255),  rgb(255, 0, 255), rgb(0, 255, 255), rgb(255, 255, 255),
 };
 
 std::string numberedPath(const std::string& folder, const char* stem, int n) {
     return folder + "/" + stem + std::to_string(n) + ".par";
 }
 
-}  // namespace
+} // namespace
 
-PenColours PenTable::defaultColours() { return defaultPenColours(); }
+PenColours PenTable::defaultColours() {
+    return defaultPenColours();
+}
 
 std::array<uint8_t, kPenCount> PenTable::allShown() {
     std::array<uint8_t, kPenCount> d;
@@ -37,13 +41,15 @@ std::array<uint8_t, kPenCount> PenTable::allShown() {
 
 std::array<uint8_t, kPenCount> PenPenTable::identity() {
     std::array<uint8_t, kPenCount> m;
-    for (int i = 0; i < kPenCount; ++i) m[i] = static_cast<uint8_t>(i);
+    for (int i = 0; i < kPenCount; ++i)
+        m[i] = static_cast<uint8_t>(i);
     return m;
 }
 
 PenColours defaultPenColours(int backPenNo, int markPenNo) {
     PenColours c;
-    for (int i = 0; i < kPenCount; ++i) c[i] = kPalette[i % 16];
+    for (int i = 0; i < kPenCount; ++i)
+        c[i] = kPalette[i % 16];
     if (backPenNo >= 0 && backPenNo < kPenCount) c[backPenNo] = 0;
     if (markPenNo >= 0 && markPenNo < kPenCount) c[markPenNo] = kPalette[14];
     return c;
@@ -76,11 +82,13 @@ bool readPenTableFile(const std::string& path, PenColours& colours, PenWidths& w
     return true;
 }
 
-bool writePenTableFile(const std::string& path, const PenColours& colours,
-                       const PenWidths& widths, const std::string& name) {
+bool writePenTableFile(const std::string& path, const PenColours& colours, const PenWidths& widths,
+                       const std::string& name) {
     std::string out;
-    for (uint32_t c : colours) appendLine(out, std::to_string(static_cast<int32_t>(c)));
-    for (int32_t w : widths) appendLine(out, std::to_string(w));
+    for (uint32_t c : colours)
+        appendLine(out, std::to_string(static_cast<int32_t>(c)));
+    for (int32_t w : widths)
+        appendLine(out, std::to_string(w));
     appendLine(out, singleLine(name));
     return writeFileAtomically(path, out);
 }
@@ -109,7 +117,8 @@ bool readPenPenTableFile(const std::string& path, std::array<uint8_t, 256>& pens
 bool writePenPenTableFile(const std::string& path, const std::array<uint8_t, 256>& pens,
                           const std::string& name) {
     std::string out;
-    for (uint8_t p : pens) appendLine(out, std::to_string(p));
+    for (uint8_t p : pens)
+        appendLine(out, std::to_string(p));
     appendLine(out, singleLine(name));
     return writeFileAtomically(path, out);
 }
@@ -118,11 +127,13 @@ std::string penTableMenuCaption(const std::string& folder, int n) {
     return "PenTable-" + std::to_string(n) + " " + readPenTableName(penTablePath(folder, n));
 }
 
-std::string penTableButtonCaption(int penTblNo) { return "P" + std::to_string(penTblNo); }
+std::string penTableButtonCaption(int penTblNo) {
+    return "P" + std::to_string(penTblNo);
+}
 
 int translatePen(const PenPenTable& table, int penPenTblNo, int pen) {
     if (penPenTblNo == 0 || pen < 0 || pen >= kPenCount) return pen;
     return table.map[pen];
 }
 
-}  // namespace settings
+} // namespace settings

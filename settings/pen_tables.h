@@ -10,17 +10,17 @@
 namespace settings {
 
 constexpr int kPenCount = 256;
-constexpr int kPenTableCount = 5;  // table numbers 1..5
+constexpr int kPenTableCount = 5; // table numbers 1..5
 
-using PenColours = std::array<uint32_t, kPenCount>;  // 0x00BBGGRR per pen
-using PenWidths = std::array<int32_t, kPenCount>;    // hundredths of a millimetre per pen
+using PenColours = std::array<uint32_t, kPenCount>; // 0x00BBGGRR per pen
+using PenWidths = std::array<int32_t, kPenCount>;   // hundredths of a millimetre per pen
 
 // How each pen looks on screen.
 struct PenTable {
-    PenColours colour = defaultColours();  // screen colour of pen i, 0x00BBGGRR
-    PenWidths width{};                     // line width of pen i, 1/100 mm (0 = thinnest)
-    std::array<uint8_t, kPenCount> display = allShown();  // 1 = pen i is drawn, 0 = hidden
-    std::string name;                                     // shown in menus and the dialog
+    PenColours colour = defaultColours(); // screen colour of pen i, 0x00BBGGRR
+    PenWidths width{};                    // line width of pen i, 1/100 mm (0 = thinnest)
+    std::array<uint8_t, kPenCount> display = allShown(); // 1 = pen i is drawn, 0 = hidden
+    std::string name;                                    // shown in menus and the dialog
 
     static PenColours defaultColours();
     static std::array<uint8_t, kPenCount> allShown();
@@ -28,7 +28,7 @@ struct PenTable {
 
 // Renumbering of pens while a plot file is read.
 struct PenPenTable {
-    std::array<uint8_t, kPenCount> map = identity();  // destination pen of source pen i
+    std::array<uint8_t, kPenCount> map = identity(); // destination pen of source pen i
     std::string name;
 
     static std::array<uint8_t, kPenCount> identity();
@@ -50,8 +50,8 @@ bool readPenTableFile(const std::string& path, PenColours& colours, PenWidths& w
                       std::string& name);
 
 // Writes a pen table file (513 lines), replacing the old one only when complete.
-bool writePenTableFile(const std::string& path, const PenColours& colours,
-                       const PenWidths& widths, const std::string& name);
+bool writePenTableFile(const std::string& path, const PenColours& colours, const PenWidths& widths,
+                       const std::string& name);
 
 // Only the name line of a pen table file (line 513); empty when the file is missing, ends
 // earlier, or cannot be read.
@@ -77,4 +77,4 @@ std::string penTableButtonCaption(int penTblNo);
 // `pen` itself otherwise or when it lies outside 0..255.
 int translatePen(const PenPenTable& table, int penPenTblNo, int pen);
 
-}  // namespace settings
+} // namespace settings

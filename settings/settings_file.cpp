@@ -17,7 +17,7 @@ constexpr std::size_t kTrailingLineLength = 80;
 // Reads values line by line. After the first failure every later read is skipped, leaving
 // its value unchanged, until the late byte of group 10 clears the failure.
 class FieldReader final : public SettingsFieldIo {
-public:
+  public:
     FieldReader(const std::vector<std::string>& lines, std::size_t first)
         : lines_(lines), next_(first) {}
 
@@ -51,10 +51,11 @@ public:
     void trailingText(std::string& value) override {
         if (failed_ || next_ >= lines_.size()) return;
         value.clear();
-        for (; next_ < lines_.size(); ++next_) value += lines_[next_].substr(0, kTrailingLineLength);
+        for (; next_ < lines_.size(); ++next_)
+            value += lines_[next_].substr(0, kTrailingLineLength);
     }
 
-private:
+  private:
     const std::string* nextLine() {
         if (failed_) return nullptr;
         if (next_ >= lines_.size()) {
@@ -77,7 +78,7 @@ private:
 };
 
 class FieldWriter final : public SettingsFieldIo {
-public:
+  public:
     explicit FieldWriter(std::string& out) : out_(out) {}
 
     void byte(uint8_t& value) override { appendLine(out_, std::to_string(value)); }
@@ -96,11 +97,11 @@ public:
             appendLine(out_, std::string_view(flat).substr(pos, kTrailingLineLength));
     }
 
-private:
+  private:
     std::string& out_;
 };
 
-}  // namespace
+} // namespace
 
 LoadResult loadSettingsFile(const std::string& path, SettingsRecord& record) {
     std::optional<std::vector<std::string>> lines = readTextLines(path);
@@ -126,4 +127,4 @@ bool saveSettingsFile(const std::string& path, const SettingsRecord& record) {
     return writeFileAtomically(path, settingsFileText(record));
 }
 
-}  // namespace settings
+} // namespace settings

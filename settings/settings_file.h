@@ -11,9 +11,9 @@ namespace settings {
 inline constexpr const char* kVersionTag = "Version 8.04";
 
 enum class LoadResult : int {
-    Loaded = 0,          // the values were read (a damaged file reads as far as it can)
-    CannotOpen = 1,      // the file is missing or cannot be opened; nothing changed
-    OtherVersion = 2,    // the first line is not kVersionTag; nothing changed
+    Loaded = 0,       // the values were read (a damaged file reads as far as it can)
+    CannotOpen = 1,   // the file is missing or cannot be opened; nothing changed
+    OtherVersion = 2, // the first line is not kVersionTag; nothing changed
 };
 
 // Reads the settings file at `path` into `record`. Values the file does not give, or gives
@@ -28,4 +28,4 @@ std::string settingsFileText(const SettingsRecord& record);
 // written completely. False when it could not be written. Never throws.
 bool saveSettingsFile(const std::string& path, const SettingsRecord& record);
 
-}  // namespace settings
+} // namespace settings

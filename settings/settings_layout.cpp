@@ -13,15 +13,18 @@ void colour(SettingsFieldIo& io, uint32_t& value) {
 // Twelve toolbar flags as one line of "1"/"0"; a shorter line counts as padded with "0".
 void toolbarLine(SettingsFieldIo& io, std::array<bool, kToolbarCount>& shown) {
     std::string line;
-    for (bool b : shown) line += b ? '1' : '0';
+    for (bool b : shown)
+        line += b ? '1' : '0';
     io.text(line);
-    for (std::size_t i = 0; i < shown.size(); ++i) shown[i] = i < line.size() && line[i] == '1';
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        shown[i] = i < line.size() && line[i] == '1';
 }
 
 // Up to eight one-digit option values as one line of digits; missing digits read as 0.
 void digitLine(SettingsFieldIo& io, std::array<uint8_t, 8>& digits) {
     std::string line;
-    for (uint8_t d : digits) line += static_cast<char>('0' + (d > 9 ? 9 : d));
+    for (uint8_t d : digits)
+        line += static_cast<char>('0' + (d > 9 ? 9 : d));
     io.text(line);
     for (std::size_t i = 0; i < digits.size(); ++i) {
         char c = i < line.size() ? line[i] : '0';
@@ -32,9 +35,11 @@ void digitLine(SettingsFieldIo& io, std::array<uint8_t, 8>& digits) {
 // Four 0/1 options as the bits 8, 4, 2 and 1 of one integer.
 void bitOptions(SettingsFieldIo& io, std::array<uint8_t, 4>& options) {
     int32_t v = 0;
-    for (uint8_t o : options) v = v * 2 + (o ? 1 : 0);
+    for (uint8_t o : options)
+        v = v * 2 + (o ? 1 : 0);
     io.integer(v);
-    for (int i = 0; i < 4; ++i) options[i] = (v >> (3 - i)) & 1;
+    for (int i = 0; i < 4; ++i)
+        options[i] = (v >> (3 - i)) & 1;
 }
 
 // Two one-digit options as the tens and units of one integer.
@@ -47,14 +52,15 @@ void digitPair(SettingsFieldIo& io, std::array<uint8_t, 2>& options) {
     options[1] = static_cast<uint8_t>(v % 10);
 }
 
-}  // namespace
+} // namespace
 
 void walkSettingsFile(SettingsRecord& r, SettingsFieldIo& io) {
     ReservedValues& rv = r.reserved;
     PenSettings& pen = r.pens;
 
     // 1: recent files, most recent first.
-    for (std::string& f : r.window.recentFiles) io.text(f);
+    for (std::string& f : r.window.recentFiles)
+        io.text(f);
 
     // 2: PDF options of the open dialog, two reserved bytes and texts, PDFFontUse.
     io.byte(rv.g2Byte);
@@ -101,12 +107,15 @@ void walkSettingsFile(SettingsRecord& r, SettingsFieldIo& io) {
     // 6: twenty-one reserved values.
     io.byte(rv.g6Bytes[0]);
     io.real(rv.g6Reals[0], 4, 2);
-    for (int i = 1; i <= 4; ++i) io.byte(rv.g6Bytes[i]);
+    for (int i = 1; i <= 4; ++i)
+        io.byte(rv.g6Bytes[i]);
     io.integer(rv.g6Integer);
     io.byte(rv.g6Bytes[5]);
     io.real(rv.g6Reals[1], 4, 2);
-    for (int i = 6; i <= 9; ++i) io.byte(rv.g6Bytes[i]);
-    for (int i = 2; i <= 4; ++i) io.real(rv.g6Reals[i], 4, 2);
+    for (int i = 6; i <= 9; ++i)
+        io.byte(rv.g6Bytes[i]);
+    for (int i = 2; i <= 4; ++i)
+        io.real(rv.g6Reals[i], 4, 2);
     io.byte(rv.g6Bytes[10]);
     io.real(rv.g6Reals[5], 4, 2);
     io.real(rv.g6Reals[6], 4, 2);
@@ -129,7 +138,8 @@ void walkSettingsFile(SettingsRecord& r, SettingsFieldIo& io) {
     io.byte(rv.g7LastByte);
 
     // 8: reserved texts, open dialog file list, image editor.
-    for (std::string& s : rv.g8Texts) io.text(s);
+    for (std::string& s : rv.g8Texts)
+        io.text(s);
     io.byte(r.open.FileViewStyle);
     io.integer(r.open.FileKindIndex);
     io.integer(rv.g8Integer);
@@ -145,7 +155,8 @@ void walkSettingsFile(SettingsRecord& r, SettingsFieldIo& io) {
     io.byte(r.mouse.MouseOpeOnRDrag);
 
     // 10: reserved render values, then the byte older files lack.
-    for (uint8_t& b : rv.g10Bytes) io.byte(b);
+    for (uint8_t& b : rv.g10Bytes)
+        io.byte(b);
     io.real(rv.g10Real, 5, 3);
     io.lateByte(rv.g10LateByte);
 
@@ -153,21 +164,26 @@ void walkSettingsFile(SettingsRecord& r, SettingsFieldIo& io) {
     LineSettings& l = r.line;
     io.integer(l.DspMinLinDot);
     io.integer(l.PltMinLinDot);
-    for (int32_t* v : {&l.LT1Up, &l.LT2Up, &l.LT3Up, &l.LT4Up, &l.LT5Up, &l.LT6Up}) io.integer(*v);
+    for (int32_t* v : {&l.LT1Up, &l.LT2Up, &l.LT3Up, &l.LT4Up, &l.LT5Up, &l.LT6Up})
+        io.integer(*v);
     for (int32_t* v : {&l.LT1Dwn1, &l.LT2Dwn1, &l.LT3Dwn1, &l.LT4Dwn1, &l.LT5Dwn1, &l.LT6Dwn1})
         io.integer(*v);
-    for (int32_t* v : {&l.LT4Dwn2, &l.LT5Dwn2, &l.LT6Dwn2}) io.integer(*v);
+    for (int32_t* v : {&l.LT4Dwn2, &l.LT5Dwn2, &l.LT6Dwn2})
+        io.integer(*v);
     io.flag(l.UserDefLT);
 
     // 12: reserved values, drag mode, preview mode.
     io.byte(rv.g12Byte);
-    for (int32_t& v : rv.g12Integers) io.integer(v);
+    for (int32_t& v : rv.g12Integers)
+        io.integer(v);
     io.flag(r.view.DragMode);
     io.flag(r.open.PreViewMode);
 
     // 13: text rates and font names.
-    for (int32_t& v : r.text.TextRate) io.integer(v);
-    for (std::string& s : r.text.TextFontName) io.text(s);
+    for (int32_t& v : r.text.TextRate)
+        io.integer(v);
+    for (std::string& s : r.text.TextFontName)
+        io.text(s);
 
     // 14: display rotation, font kind, back and mark pens.
     io.byte(r.view.displayRotation);
@@ -198,4 +214,4 @@ void walkSettingsFile(SettingsRecord& r, SettingsFieldIo& io) {
     io.trailingText(r.open.fileFilter);
 }
 
-}  // namespace settings
+} // namespace settings

@@ -12,13 +12,13 @@ namespace settings {
 // One value of the file, in the form it takes on its line. A reader fills the value in
 // (leaving it unchanged when it cannot); a writer emits it.
 class SettingsFieldIo {
-public:
+  public:
     virtual ~SettingsFieldIo() = default;
-    virtual void byte(uint8_t& value) = 0;       // decimal integer, low 8 bits kept
-    virtual void flag(bool& value) = 0;          // "1"/"0"; any non-zero integer reads true
-    virtual void integer(int32_t& value) = 0;    // signed decimal
-    virtual void real(double& value, int width, int decimals) = 0;  // fixed notation
-    virtual void text(std::string& value) = 0;   // the whole line
+    virtual void byte(uint8_t& value) = 0;    // decimal integer, low 8 bits kept
+    virtual void flag(bool& value) = 0;       // "1"/"0"; any non-zero integer reads true
+    virtual void integer(int32_t& value) = 0; // signed decimal
+    virtual void real(double& value, int width, int decimals) = 0; // fixed notation
+    virtual void text(std::string& value) = 0;                     // the whole line
     // The last byte of group 10, which older files lack: a reader that fails on it (or
     // before it) sets it to 0 and goes on reading.
     virtual void lateByte(uint8_t& value) = 0;
@@ -29,4 +29,4 @@ public:
 // Passes every value of `record`, after the version tag, to `io` in file order.
 void walkSettingsFile(SettingsRecord& record, SettingsFieldIo& io);
 
-}  // namespace settings
+} // namespace settings

@@ -26,27 +26,27 @@ constexpr int kToolbarCount = 12;
 
 // Options of the open dialog.
 struct OpenDialogSettings {
-    uint8_t DrawSize = 0;        // 0 page box of the figure, 1 include the PS plot size
-    bool MultiPage = false;      // page advance commands start a new page
-    bool PreViewMode = false;    // a single click on a file opens it at once
-    int32_t FileKindIndex = 0;   // index of the pair chosen in fileFilter
-    uint8_t FileViewStyle = 0;   // 0 report, 1 list, 2 small icons, 3 large icons
-    double pdfOpenScale = 1.0;   // PDF open scale, 0.1..10 (the PDF options are unused)
+    uint8_t DrawSize = 0;      // 0 page box of the figure, 1 include the PS plot size
+    bool MultiPage = false;    // page advance commands start a new page
+    bool PreViewMode = false;  // a single click on a file opens it at once
+    int32_t FileKindIndex = 0; // index of the pair chosen in fileFilter
+    uint8_t FileViewStyle = 0; // 0 report, 1 list, 2 small icons, 3 large icons
+    double pdfOpenScale = 1.0; // PDF open scale, 0.1..10 (the PDF options are unused)
     std::string fileFilter = kDefaultFileFilter;
 };
 
 // Process-wide view values kept between runs.
 struct ViewSettings {
-    uint8_t lengthUnit = 0;        // index into the length-unit table, 0 = mm
-    uint8_t displayRotation = 1;   // 1 = 0 degrees, 2 = 90, 3 = 180, 4 = 270
-    bool DragMode = false;         // display drag on
-    bool useScrollBar = false;     // drawing windows show scroll bars
-    uint8_t zoomWindowIcon = 0;    // zoom-window icon option of the drawing window
+    uint8_t lengthUnit = 0;      // index into the length-unit table, 0 = mm
+    uint8_t displayRotation = 1; // 1 = 0 degrees, 2 = 90, 3 = 180, 4 = 270
+    bool DragMode = false;       // display drag on
+    bool useScrollBar = false;   // drawing windows show scroll bars
+    uint8_t zoomWindowIcon = 0;  // zoom-window icon option of the drawing window
 };
 
 // Main window placement (pixels), toolbar visibility and recent files.
 struct MainWindowSettings {
-    std::array<std::string, kRecentFileCount> recentFiles{};  // most recent first
+    std::array<std::string, kRecentFileCount> recentFiles{}; // most recent first
     // File, Set pen, Edit drawing file, Rotation display, Request, Output, Edit comment,
     // Comment, Basic display, Shift display, Thumbnail display, Zoom window 1..5.
     std::array<bool, kToolbarCount> toolbarVisible{};
@@ -67,7 +67,7 @@ struct ReservedValues {
     std::string g4Text;
     uint8_t g4WindowByte = 0;
     uint8_t g4PenDialogByte = 0;
-    std::array<uint8_t, 8> g4WindowDigits{};  // each 0..9, kept as one line of digits
+    std::array<uint8_t, 8> g4WindowDigits{}; // each 0..9, kept as one line of digits
     uint8_t g5WindowByte = 0;
     std::array<uint8_t, 12> g6Bytes{};
     int32_t g6Integer = 0;
@@ -75,16 +75,16 @@ struct ReservedValues {
     std::string g6Text;
     uint8_t g7Byte = 0;
     std::array<int32_t, 2> g7Integers{};
-    std::array<uint8_t, 4> g7BitOptions{};  // bits 8, 4, 2, 1 of one integer, each 0 or 1
+    std::array<uint8_t, 4> g7BitOptions{}; // bits 8, 4, 2, 1 of one integer, each 0 or 1
     uint8_t g7PenDialogByte = 0;
-    std::array<uint8_t, 2> g7DigitOptions{};  // tens and units of one integer, each 0..9
+    std::array<uint8_t, 2> g7DigitOptions{}; // tens and units of one integer, each 0..9
     std::array<int32_t, 2> g7MoreIntegers{};
     uint8_t g7LastByte = 0;
     std::array<std::string, 7> g8Texts{};
     int32_t g8Integer = 200;
     std::array<uint8_t, 6> g10Bytes{};
     double g10Real = 0.0;
-    uint8_t g10LateByte = 0;  // older files lack it
+    uint8_t g10LateByte = 0; // older files lack it
     uint8_t g12Byte = 0;
     std::array<int32_t, 4> g12Integers{};
     uint8_t g16Byte = 0;
@@ -103,6 +103,8 @@ struct SettingsRecord {
 };
 
 // Gives every setting its default.
-inline void setDefaults(SettingsRecord& record) { record = SettingsRecord{}; }
+inline void setDefaults(SettingsRecord& record) {
+    record = SettingsRecord{};
+}
 
-}  // namespace settings
+} // namespace settings

@@ -5,8 +5,10 @@
 namespace settings {
 
 namespace {
-bool isTableNumber(int n) { return n >= 1 && n <= kPenTableCount; }
-}  // namespace
+bool isTableNumber(int n) {
+    return n >= 1 && n <= kPenTableCount;
+}
+} // namespace
 
 SettingsStore::SettingsStore(std::string folder, std::string programBaseName)
     : folder_(std::move(folder)), programBaseName_(std::move(programBaseName)) {}
@@ -21,16 +23,20 @@ void SettingsStore::setDefaults() {
     penPenTable = PenPenTable{};
 }
 
-LoadResult SettingsStore::load() { return loadSettingsFile(settingsFilePath(), values); }
+LoadResult SettingsStore::load() {
+    return loadSettingsFile(settingsFilePath(), values);
+}
 
-bool SettingsStore::save() const { return saveSettingsFile(settingsFilePath(), values); }
+bool SettingsStore::save() const {
+    return saveSettingsFile(settingsFilePath(), values);
+}
 
 void SettingsStore::loadPenTablesAtStartUp(bool settingsLoaded) {
     penTable.display = PenTable::allShown();
     int n = values.pens.PenTblNo;
-    bool fromFile = settingsLoaded && isTableNumber(n) &&
-                    readPenTableFile(penTablePath(folder_, n), penTable.colour, penTable.width,
-                                     penTable.name);
+    bool fromFile =
+        settingsLoaded && isTableNumber(n) &&
+        readPenTableFile(penTablePath(folder_, n), penTable.colour, penTable.width, penTable.name);
     if (!fromFile) {
         penTable.colour = defaultPenColours(values.pens.BackPenNo, values.pens.MarkPenNo);
         penTable.width.fill(0);
@@ -48,8 +54,8 @@ void SettingsStore::loadPenPenTable(int n) {
 
 PenTableSwitch SettingsStore::PenTBLNoChange(int n) {
     if (n == values.pens.PenTblNo) return PenTableSwitch::Unchanged;
-    if (!isTableNumber(n) || !readPenTableFile(penTablePath(folder_, n), penTable.colour,
-                                               penTable.width, penTable.name))
+    if (!isTableNumber(n) ||
+        !readPenTableFile(penTablePath(folder_, n), penTable.colour, penTable.width, penTable.name))
         return PenTableSwitch::Failed;
     values.pens.PenTblNo = static_cast<uint8_t>(n);
     return PenTableSwitch::Switched;
@@ -60,9 +66,8 @@ std::string SettingsStore::penTableReadError(int n) const {
 }
 
 bool SettingsStore::writePenTable(int n) const {
-    return isTableNumber(n) &&
-           writePenTableFile(penTablePath(folder_, n), penTable.colour, penTable.width,
-                             penTable.name);
+    return isTableNumber(n) && writePenTableFile(penTablePath(folder_, n), penTable.colour,
+                                                 penTable.width, penTable.name);
 }
 
 bool SettingsStore::writePenPenTable(int n) const {
@@ -82,4 +87,4 @@ std::string SettingsStore::penTableMenuCaption(int n) const {
     return settings::penTableMenuCaption(folder_, n);
 }
 
-}  // namespace settings
+} // namespace settings

@@ -13,13 +13,13 @@ namespace settings {
 
 // Outcome of choosing a pen table from the main window's menu.
 enum class PenTableSwitch {
-    Unchanged,  // the table chosen is already in use; nothing was read
-    Switched,   // the file was read; colours, widths, name and PenTblNo changed
-    Failed,     // the file is missing or unreadable; nothing changed
+    Unchanged, // the table chosen is already in use; nothing was read
+    Switched,  // the file was read; colours, widths, name and PenTblNo changed
+    Failed,    // the file is missing or unreadable; nothing changed
 };
 
 class SettingsStore {
-public:
+  public:
     // `folder` is the per-user settings folder (no trailing "/"); `programBaseName` the
     // program's file name without folder, e.g. "QuindleMini".
     SettingsStore(std::string folder, std::string programBaseName);
@@ -64,13 +64,13 @@ public:
     // Label of entry n of the main window's pen table menu.
     std::string penTableMenuCaption(int n) const;
 
-    SettingsRecord values;     // every persisted setting
-    PenTable penTable;         // the pen table in use (colours, widths, display flags)
-    PenPenTable penPenTable;   // the pen-to-pen table in use
+    SettingsRecord values;   // every persisted setting
+    PenTable penTable;       // the pen table in use (colours, widths, display flags)
+    PenPenTable penPenTable; // the pen-to-pen table in use
 
-private:
+  private:
     std::string folder_;
     std::string programBaseName_;
 };
 
-}  // namespace settings
+} // namespace settings

@@ -12,13 +12,14 @@ namespace settings {
 namespace {
 
 std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
         s.remove_suffix(1);
     return s;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
     std::error_code ec;
@@ -79,9 +80,11 @@ std::optional<double> parseReal(std::string_view text) {
 std::string formatFixed(double value, int width, int decimals) {
     if (!std::isfinite(value)) value = 0.0;
     char buf[400];
-    auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    auto [ptr, ec] =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
     std::string s = ec == std::errc() ? std::string(buf, ptr) : std::string("0");
-    if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<std::size_t>(width) - s.size(), ' ');
+    if (static_cast<int>(s.size()) < width)
+        s.insert(0, static_cast<std::size_t>(width) - s.size(), ' ');
     return s;
 }
 
@@ -95,4 +98,4 @@ void appendLine(std::string& out, std::string_view line) {
     out.append("\r\n");
 }
 
-}  // namespace settings
+} // namespace settings

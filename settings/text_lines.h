@@ -39,4 +39,4 @@ std::string singleLine(std::string_view text);
 // Appends `line` and CR LF to `out`.
 void appendLine(std::string& out, std::string_view line);
 
-}  // namespace settings
+} // namespace settings

@@ -11,16 +11,17 @@
 namespace {
 
 class StderrReporter : public interp::Reporter {
-public:
+  public:
     void report(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
 };
 
 int usage() {
-    std::fprintf(stderr, "usage: quindlemini-dump [--multipage] [--drawsize-ps] [--penpen FILE] FILE\n");
+    std::fprintf(stderr,
+                 "usage: quindlemini-dump [--multipage] [--drawsize-ps] [--penpen FILE] FILE\n");
     return 2;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     interp::LoadOptions options;

@@ -13,20 +13,21 @@
 
 #include "interp/loader.h"
 #include "settings/settings_store.h"
+#include "view/compose_image.h"
 #include "view/model_rotation.h"
-#include "view/redraw_image.h"
 
 namespace {
 
 class StderrReporter : public interp::Reporter {
-public:
+  public:
     void report(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
 };
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: quindlemini-render FILE -o OUT.png [--size WxH] [--page N] [--rotation 1..4]\n"
-                 "                          [--mirror] [--multipage] [--settings DIR]\n");
+    std::fprintf(
+        stderr,
+        "usage: quindlemini-render FILE -o OUT.png [--size WxH] [--page N] [--rotation 1..4]\n"
+        "                          [--mirror] [--multipage] [--settings DIR]\n");
     return 2;
 }
 
@@ -41,7 +42,7 @@ bool parseSize(const char* s, int& w, int& h) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     std::string file, out, settingsDir;
@@ -87,7 +88,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
-    settings::SettingsStore store(settingsDir.empty() ? std::string(".") : settingsDir, "QuindleMini");
+    settings::SettingsStore store(settingsDir.empty() ? std::string(".") : settingsDir,
+                                  "QuindleMini");
     store.setDefaults();
     if (!settingsDir.empty()) {
         const bool loaded = store.load() == settings::LoadResult::Loaded;
@@ -109,13 +111,14 @@ int main(int argc, char** argv) {
 
     view::ViewValues values;
     values.mirror = mirror;
-    view::ApplyDisplayRotation(model, values, rotation != 0 ? rotation : store.values.view.displayRotation);
+    view::ApplyDisplayRotation(model, values,
+                               rotation != 0 ? rotation : store.values.view.displayRotation);
 
     view::ViewState viewState;
-    view::DisplayAll(viewState, model, width, height);
+    view::displayAll(viewState, model, width, height);
     QImage image(width, height, QImage::Format_RGB32);
     const view::RenderInputs in{model, store.values, store.penTable, values};
-    view::RedrawImage(image, in, viewState);
+    view::composeImage(image, in, viewState);
     if (!image.save(QString::fromLocal8Bit(out.c_str()), "PNG")) {
         std::fprintf(stderr, "cannot write %s\n", out.c_str());
         return 1;

@@ -30,21 +30,21 @@ struct TextRun {
     QString text;
     QString face;
     double pixelHeight = 0.0;
-    double pixelWidth = 0.0;  // average character width; 0 = the face's own
+    double pixelWidth = 0.0; // average character width; 0 = the face's own
     double escapement = 0.0;
-    int weight = 400;         // 100..900
+    int weight = 400; // 100..900
     bool italic = false;
-    bool mirrored = false;    // reflected left to right about `origin` after turning
-    bool opaque = false;      // fill the text's background box
+    bool mirrored = false; // reflected left to right about `origin` after turning
+    bool opaque = false;   // fill the text's background box
     uint32_t colour = 0;
     uint32_t background = 0xFFFFFF;
-    double extraSpacing = 0.0;  // added after every character
+    double extraSpacing = 0.0; // added after every character
     QPointF origin;
     RasterOp op = RasterOp::Copy;
 };
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     virtual int width() const = 0;
@@ -73,4 +73,4 @@ public:
     virtual double textWidth(const TextRun& run) = 0;
 };
 
-}  // namespace view
+} // namespace view

@@ -16,4 +16,4 @@ const Pattern8* shadingPattern(int k);
 // Predefined pattern 1..8 (numbers outside are folded into that range).
 const Pattern8& predefinedPattern(int number);
 
-}  // namespace view
+} // namespace view

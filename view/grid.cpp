@@ -19,7 +19,8 @@ double snapEdge(double edge, double origin, double pitch) {
     return d < 0.0 ? origin - k * pitch : origin + k * pitch;
 }
 
-void dotGrid(Canvas& canvas, const ViewState& v, double ox, double oy, double px, double py, uint32_t colour) {
+void dotGrid(Canvas& canvas, const ViewState& v, double ox, double oy, double px, double py,
+             uint32_t colour) {
     px = std::fabs(px);
     py = std::fabs(py);
     double x0 = snapEdge(v.rX1, ox, px), y0 = snapEdge(v.rY1, oy, py);
@@ -40,39 +41,41 @@ void dotGrid(Canvas& canvas, const ViewState& v, double ox, double oy, double px
         }
 }
 
-}  // namespace
+} // namespace
 
-void DrawGrid(Canvas& canvas, ViewState& v, const settings::GridSettings& grid, const ViewValues& values,
-              const interp::Extents& extent) {
+void DrawGrid(Canvas& canvas, ViewState& v, const settings::GridSettings& grid,
+              const ViewValues& values, const interp::Extents& extent) {
     v.activateMirror(false);
     const int rotation = std::clamp(values.displayRotation, 1, 4);
     double px = grid.GridPitchX, py = grid.GridPitchY;
     if (rotation == 2 || rotation == 4) std::swap(px, py);
     double ox = grid.GridOriginX, oy = grid.GridOriginY;
     switch (rotation) {
-        case 2: {
-            const double t = ox;
-            ox = -oy;
-            oy = t;
-            break;
-        }
-        case 3:
-            ox = -ox;
-            oy = -oy;
-            break;
-        case 4: {
-            const double t = ox;
-            ox = oy;
-            oy = -t;
-            break;
-        }
-        default: break;
+    case 2: {
+        const double t = ox;
+        ox = -oy;
+        oy = t;
+        break;
+    }
+    case 3:
+        ox = -ox;
+        oy = -oy;
+        break;
+    case 4: {
+        const double t = ox;
+        ox = oy;
+        oy = -t;
+        break;
+    }
+    default:
+        break;
     }
     if (values.mirror) ox = (double(extent.xMax) + double(extent.xMin)) - ox;
 
     dotGrid(canvas, v, ox, oy, px, py, grid.GridColorFine);
     if (grid.GridInterval > 1)
-        dotGrid(canvas, v, ox, oy, px * grid.GridInterval, py * grid.GridInterval, grid.GridColorRough);
+        dotGrid(canvas, v, ox, oy, px * grid.GridInterval, py * grid.GridInterval,
+                grid.GridColorRough);
 
     // Origin cross, five pixels to each side, with a one-pixel pen.
     const double r = std::nearbyint(5.0 / v.scale);
@@ -87,4 +90,4 @@ void DrawGrid(Canvas& canvas, ViewState& v, const settings::GridSettings& grid, 
     line(ox, oy - r, ox, oy + r);
 }
 
-}  // namespace view
+} // namespace view

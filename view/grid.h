@@ -14,7 +14,7 @@ namespace view {
 // Draws the grid of `grid` over the canvas for the view `v` (its normal,
 // unmirrored slot is used and left active). `extent` is the drawing extent the
 // mirror reflects the origin about.
-void DrawGrid(Canvas& canvas, ViewState& v, const settings::GridSettings& grid, const ViewValues& values,
-              const interp::Extents& extent);
+void DrawGrid(Canvas& canvas, ViewState& v, const settings::GridSettings& grid,
+              const ViewValues& values, const interp::Extents& extent);
 
-}  // namespace view
+} // namespace view

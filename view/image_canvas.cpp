@@ -12,10 +12,14 @@ namespace {
 
 QPainter::CompositionMode compositionOf(RasterOp op) {
     switch (op) {
-        case RasterOp::Merge: return QPainter::RasterOp_SourceOrDestination;
-        case RasterOp::Mask: return QPainter::RasterOp_SourceAndDestination;
-        case RasterOp::Xor: return QPainter::RasterOp_SourceXorDestination;
-        default: return QPainter::CompositionMode_Source;
+    case RasterOp::Merge:
+        return QPainter::RasterOp_SourceOrDestination;
+    case RasterOp::Mask:
+        return QPainter::RasterOp_SourceAndDestination;
+    case RasterOp::Xor:
+        return QPainter::RasterOp_SourceXorDestination;
+    default:
+        return QPainter::CompositionMode_Source;
     }
 }
 
@@ -32,15 +36,18 @@ QFont fontFor(const TextRun& run) {
     font.setLetterSpacing(QFont::AbsoluteSpacing, run.extraSpacing);
     if (run.pixelWidth > 0.0) {
         const double natural = QFontMetricsF(font).averageCharWidth();
-        if (natural > 0.0) font.setStretch(std::clamp(int(std::lround(run.pixelWidth / natural * 100.0)), 1, 4000));
+        if (natural > 0.0)
+            font.setStretch(
+                std::clamp(int(std::lround(run.pixelWidth / natural * 100.0)), 1, 4000));
     }
     return font;
 }
 
-}  // namespace
+} // namespace
 
 ImageCanvas::ImageCanvas(QImage& image) : image_(image) {
-    if (image_.format() != QImage::Format_RGB32) image_ = image_.convertToFormat(QImage::Format_RGB32);
+    if (image_.format() != QImage::Format_RGB32)
+        image_ = image_.convertToFormat(QImage::Format_RGB32);
     width_ = image_.width();
     height_ = image_.height();
     target_.bits = reinterpret_cast<uint32_t*>(image_.bits());
@@ -57,7 +64,8 @@ QPainter& ImageCanvas::painter() {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
         if (clip_.x0 != 0 || clip_.y0 != 0 || clip_.x1 != width_ || clip_.y1 != height_)
-            painter_->setClipRect(QRect(clip_.x0, clip_.y0, clip_.x1 - clip_.x0, clip_.y1 - clip_.y0));
+            painter_->setClipRect(
+                QRect(clip_.x0, clip_.y0, clip_.x1 - clip_.x0, clip_.y1 - clip_.y0));
     }
     return *painter_;
 }
@@ -78,16 +86,20 @@ void ImageCanvas::wideLine(int x, int y) {
     pen.setJoinStyle(Qt::RoundJoin);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
-    if (x == penX_ && y == penY_) p.drawPoint(x, y);
-    else p.drawLine(penX_, penY_, x, y);
+    if (x == penX_ && y == penY_)
+        p.drawPoint(x, y);
+    else
+        p.drawLine(penX_, penY_, x, y);
 }
 
 void ImageCanvas::fillRect(int x, int y, int w, int h, uint32_t colour) {
     const int x0 = std::max(x, clip_.x0), y0 = std::max(y, clip_.y0);
-    const int x1 = std::min(int64_t(x) + w, int64_t(clip_.x1)), y1 = std::min(int64_t(y) + h, int64_t(clip_.y1));
+    const int x1 = std::min(int64_t(x) + w, int64_t(clip_.x1)),
+              y1 = std::min(int64_t(y) + h, int64_t(clip_.y1));
     const uint32_t px = toPixel(colour);
-    for (int row = y0; row < y1; ++row) std::fill(target_.bits + int64_t(row) * target_.stride + x0,
-                                                  target_.bits + int64_t(row) * target_.stride + x1, px);
+    for (int row = y0; row < y1; ++row)
+        std::fill(target_.bits + int64_t(row) * target_.stride + x0,
+                  target_.bits + int64_t(row) * target_.stride + x1, px);
 }
 
 void ImageCanvas::setPixel(int x, int y, uint32_t colour) {
@@ -105,7 +117,8 @@ void ImageCanvas::fillPolygon(const QPointF* points, const int* partSizes, int p
         const int n = partSizes[k];
         if (n >= 2) {
             path.moveTo(ring[0]);
-            for (int i = 1; i < n; ++i) path.lineTo(ring[i]);
+            for (int i = 1; i < n; ++i)
+                path.lineTo(ring[i]);
             path.closeSubpath();
         }
         ring += std::max(0, n);
@@ -127,11 +140,12 @@ void ImageCanvas::fillPolygon(const QPointF* points, const int* partSizes, int p
 }
 
 void ImageCanvas::setClipRect(int x0, int y0, int x1, int y1) {
-    clip_ = ClipBox{std::clamp(x0, 0, width_), std::clamp(y0, 0, height_), std::clamp(x1, 0, width_),
-                    std::clamp(y1, 0, height_)};
+    clip_ = ClipBox{std::clamp(x0, 0, width_), std::clamp(y0, 0, height_),
+                    std::clamp(x1, 0, width_), std::clamp(y1, 0, height_)};
     if (clip_.x1 < clip_.x0) clip_.x1 = clip_.x0;
     if (clip_.y1 < clip_.y0) clip_.y1 = clip_.y0;
-    if (painter_) painter_->setClipRect(QRect(clip_.x0, clip_.y0, clip_.x1 - clip_.x0, clip_.y1 - clip_.y0));
+    if (painter_)
+        painter_->setClipRect(QRect(clip_.x0, clip_.y0, clip_.x1 - clip_.x0, clip_.y1 - clip_.y0));
 }
 
 void ImageCanvas::clearClip() {
@@ -175,4 +189,4 @@ double ImageCanvas::textWidth(const TextRun& run) {
     return QFontMetricsF(fontFor(run)).horizontalAdvance(run.text);
 }
 
-}  // namespace view
+} // namespace view

@@ -22,7 +22,7 @@ inline uint32_t fromPixel(uint32_t pixel) {
 }
 
 class ImageCanvas final : public Canvas {
-public:
+  public:
     // Draws into `image`, which must stay alive and keep its size; it is
     // converted to Format_RGB32 when it has another format.
     explicit ImageCanvas(QImage& image);
@@ -37,8 +37,10 @@ public:
         penY_ = y;
     }
     void lineTo(int x, int y) override {
-        if (penWidth_ <= 1) drawThinLine(target_, clip_, penX_, penY_, x, y, penPixel_, penOp_);
-        else wideLine(x, y);
+        if (penWidth_ <= 1)
+            drawThinLine(target_, clip_, penX_, penY_, x, y, penPixel_, penOp_);
+        else
+            wideLine(x, y);
         penX_ = x;
         penY_ = y;
     }
@@ -59,7 +61,7 @@ public:
     RasterOp penOp() const { return penOp_; }
     int penWidth() const { return penWidth_; }
 
-private:
+  private:
     QPainter& painter();
     void wideLine(int x, int y);
 
@@ -78,4 +80,4 @@ private:
     int penY_ = 0;
 };
 
-}  // namespace view
+} // namespace view

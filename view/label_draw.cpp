@@ -13,7 +13,9 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-bool twoByteSet(uint8_t charSet) { return charSet == 80 || charSet == 152 || charSet == 153; }
+bool twoByteSet(uint8_t charSet) {
+    return charSet == 80 || charSet == 152 || charSet == 153;
+}
 
 // The label direction brought into (-180, 180].
 double normalAngle(double a) {
@@ -23,7 +25,7 @@ double normalAngle(double a) {
     return a;
 }
 
-}  // namespace
+} // namespace
 
 int TextKind(uint8_t charSet, uint8_t windowsCharSet, int textFontKind) {
     const bool two = twoByteSet(charSet);
@@ -34,10 +36,10 @@ int TextKind(uint8_t charSet, uint8_t windowsCharSet, int textFontKind) {
 
 struct LabelDrawer::Metrics {
     int kind = 0;
-    double width = 0.0, height = 0.0;  // corrected character size, plotter units
-    double gap = 0.0;                  // corrected gap between characters
+    double width = 0.0, height = 0.0; // corrected character size, plotter units
+    double gap = 0.0;                 // corrected gap between characters
     double lineAdvance = 0.0;
-    double halfWidth = 0.0, halfHeight = 0.0;  // for vertical writing
+    double halfWidth = 0.0, halfHeight = 0.0; // for vertical writing
 };
 
 LabelDrawer::LabelDrawer(RenderPass& pass) : pass_(pass), st_(pass.st_) {
@@ -108,34 +110,44 @@ void LabelDrawer::draw(const uint8_t* text, size_t length) {
         pass_.applyCanvasPen();
     }
 
-    double lineX = st_.curX, lineY = st_.curY;  // where a carriage return goes back to
+    double lineX = st_.curX, lineY = st_.curY; // where a carriage return goes back to
     size_t begin = 0;
     // Pieces end at every carriage return and line feed; the last one at the end.
     for (int guard = 0; begin <= length && guard <= int(length) + 1; ++guard) {
         size_t end = begin;
-        while (end < length && text[end] != 13 && text[end] != 10) ++end;
+        while (end < length && text[end] != 13 && text[end] != 10)
+            ++end;
         const size_t n = end - begin;
         const uint8_t* piece = text + begin;
         double sx = st_.curX, sy = st_.curY;
         if (n > 0 && l.origin != 1 && !(m.kind == 3)) {
             const int c = l.origin, mm = c % 10;
             const double W = pieceWidth(m, piece, n);
-            const double dx0 = c >= 10 ? m.width * 0.25 : 0.0, dy0 = c >= 10 ? m.height * 0.25 : 0.0;
+            const double dx0 = c >= 10 ? m.width * 0.25 : 0.0,
+                         dy0 = c >= 10 ? m.height * 0.25 : 0.0;
             double dx = 0.0, dy = 0.0;
-            if (mm >= 1 && mm <= 3) dx = -dx0;
-            else if (mm >= 4 && mm <= 6) dx = W * 0.5;
-            else if (mm >= 7 && mm <= 9) dx = W + dx0;
-            if (mm == 1 || mm == 4 || mm == 7) dy = -dy0;
-            else if (mm == 2 || mm == 5 || mm == 8) dy = m.height * 0.5;
-            else if (mm == 3 || mm == 6 || mm == 9) dy = m.height + dy0;
+            if (mm >= 1 && mm <= 3)
+                dx = -dx0;
+            else if (mm >= 4 && mm <= 6)
+                dx = W * 0.5;
+            else if (mm >= 7 && mm <= 9)
+                dx = W + dx0;
+            if (mm == 1 || mm == 4 || mm == 7)
+                dy = -dy0;
+            else if (mm == 2 || mm == 5 || mm == 8)
+                dy = m.height * 0.5;
+            else if (mm == 3 || mm == 6 || mm == 9)
+                dy = m.height + dy0;
             double tx, ty;
             turn(-std::nearbyint(dx), -std::nearbyint(dy), tx, ty);
             sx += tx;
             sy += ty;
         }
         if (n > 0) {
-            if (m.kind == 0) drawVector(m, piece, n, sx, sy);
-            else if (m.kind == 1 || m.kind == 4) drawSystem(m, piece, n, sx, sy);
+            if (m.kind == 0)
+                drawVector(m, piece, n, sx, sy);
+            else if (m.kind == 1 || m.kind == 4)
+                drawSystem(m, piece, n, sx, sy);
             if (m.kind != 3) {
                 const double count = m.kind == 4 ? double(n / 2) : double(n);
                 double tx, ty;
@@ -169,7 +181,8 @@ double LabelDrawer::pieceWidth(const Metrics& m, const uint8_t* text, size_t n) 
     if (m.kind == 0) {
         const VectorFont& font = vectorFont();
         double sum = 0.0;
-        for (size_t i = 0; i < n; ++i) sum += font.advanceOf(text[i] < 32 ? '?' : text[i]);
+        for (size_t i = 0; i < n; ++i)
+            sum += font.advanceOf(text[i] < 32 ? '?' : text[i]);
         return sum * m.width / 77.0 + double(n - 1) * m.gap;
     }
     if (m.kind == 3) {
@@ -189,7 +202,7 @@ void LabelDrawer::drawVector(const Metrics& m, const uint8_t* text, size_t n, do
     const double kx = m.width / 77.0, ky = 0.9 * m.height / 77.0;
     const double va = l.vertical * kPi / 180.0;
     const double vc = std::cos(va), vs = std::sin(va);
-    double ox = x, oy = y;  // origin of the current character
+    double ox = x, oy = y; // origin of the current character
     double stepX, stepY;
     turn(m.width + m.gap, 0.0, stepX, stepY);
     for (size_t i = 0; i < n; ++i) {
@@ -216,8 +229,10 @@ void LabelDrawer::drawVector(const Metrics& m, const uint8_t* text, size_t n, do
                     tx = px * std::cos(a) - py * std::sin(a);
                     ty = px * std::sin(a) + py * std::cos(a);
                 }
-                if (yb >= 128) pass_.MoveTo(ox + tx, oy + ty);
-                else pass_.LineTo(ox + tx, oy + ty);
+                if (yb >= 128)
+                    pass_.MoveTo(ox + tx, oy + ty);
+                else
+                    pass_.LineTo(ox + tx, oy + ty);
             }
         }
         ox += stepX;
@@ -225,7 +240,8 @@ void LabelDrawer::drawVector(const Metrics& m, const uint8_t* text, size_t n, do
     }
 }
 
-TextRun LabelDrawer::makeRun(const Metrics& m, const uint8_t* text, size_t n, bool forMeasure) const {
+TextRun LabelDrawer::makeRun(const Metrics& m, const uint8_t* text, size_t n,
+                             bool forMeasure) const {
     const LabelState& l = st_.label;
     const auto& ts = pass_.in_.settings.text;
     const double scale = pass_.view_.scale;
@@ -234,9 +250,10 @@ TextRun LabelDrawer::makeRun(const Metrics& m, const uint8_t* text, size_t n, bo
     // Face: standard or alternate set, one- or two-byte text.
     const int faceIndex = (l.selectedSet ? 2 : 0) + (two ? 1 : 0);
     run.face = QString::fromLocal8Bit(ts.TextFontName[faceIndex].c_str());
-    static const char* const kJapaneseFaces[] = {"\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF",
-                                                 "\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E\xE6\x9C\x9D",
-                                                 "HG\xE4\xB8\xB8\xEF\xBD\xBA\xEF\xBE\x9E\xEF\xBD\xBC\xEF\xBD\xAF\xEF\xBD\xB8M-PRO"};
+    static const char* const kJapaneseFaces[] = {
+        "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF",
+        "\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E\xE6\x9C\x9D",
+        "HG\xE4\xB8\xB8\xEF\xBD\xBA\xEF\xBE\x9E\xEF\xBD\xBC\xEF\xBD\xAF\xEF\xBD\xB8M-PRO"};
     bool sjis = two || (n > 0 && text[0] >= 160);
     for (const char* f : kJapaneseFaces)
         if (run.face == QString::fromUtf8(f)) sjis = true;
@@ -249,7 +266,8 @@ TextRun LabelDrawer::makeRun(const Metrics& m, const uint8_t* text, size_t n, bo
         run.pixelWidth = std::fabs(m.width) * scale / 2.0;
     }
     const int w7 = l.fontByte & 0x7F;
-    run.weight = forMeasure ? (w7 == 0 ? 400 : 700) : std::min(900, roundInt((w7 + 7) / 14.0 * 800.0));
+    run.weight =
+        forMeasure ? (w7 == 0 ? 400 : 700) : std::min(900, roundInt((w7 + 7) / 14.0 * 800.0));
     run.italic = l.slant != 0.0;
     run.extraSpacing = std::fabs(m.gap) * scale;
     if (!forMeasure) {
@@ -266,7 +284,9 @@ TextRun LabelDrawer::makeRun(const Metrics& m, const uint8_t* text, size_t n, bo
             run.colour = st_.ink;
         } else {
             const uint32_t c = st_.colour[st_.currentPen & 255];
-            run.colour = (ps.ChgColor_not_BackC && c == st_.background) ? (st_.background == 0 ? 0xFFFFFF : 0) : c;
+            run.colour = (ps.ChgColor_not_BackC && c == st_.background)
+                             ? (st_.background == 0 ? 0xFFFFFF : 0)
+                             : c;
         }
     }
     return run;
@@ -287,4 +307,4 @@ void LabelDrawer::drawSystem(const Metrics& m, const uint8_t* text, size_t n, do
     pass_.canvas_.drawText(run);
 }
 
-}  // namespace view
+} // namespace view

@@ -16,7 +16,7 @@ namespace view {
 int TextKind(uint8_t charSet, uint8_t windowsCharSet, int textFontKind);
 
 class LabelDrawer {
-public:
+  public:
     explicit LabelDrawer(RenderPass& pass);
 
     // Draws `length` bytes of label text at the pass's current point.
@@ -25,7 +25,7 @@ public:
     // advances (up is positive), turned by the label direction.
     void characterMove(double spaces, double lines);
 
-private:
+  private:
     struct Metrics;
     // (x, y) turned by the label direction: exact for quarter turns, rounded
     // to whole plotter units otherwise.
@@ -40,4 +40,4 @@ private:
     double theta_ = 0.0;
 };
 
-}  // namespace view
+} // namespace view

@@ -14,25 +14,35 @@ namespace {
 struct TypeShape {
     int mode;
     double gap, shortDash, longDash, shortDash2;
-    double floorFraction;  // fraction whose pixel length must reach DspMinLinDot
+    double floorFraction; // fraction whose pixel length must reach DspMinLinDot
 };
 
 TypeShape shapeOf(int a) {
     switch (a) {
-        case 0: return {1, 0.99, 0.01, 0.0, 0.0, 0.05};
-        case 1: return {2, 0.99, 0.01, 0.0, 0.0, 0.05};
-        case 2: return {2, 0.5, 0.5, 0.0, 0.0, 0.5};
-        case 3: return {2, 0.3, 0.7, 0.0, 0.0, 0.75};
-        case 4: return {4, 0.1, 0.01, 0.79, 0.0, 0.05};
-        case 5: return {4, 0.1, 0.1, 0.7, 0.0, 0.1};
-        case 6: return {5, 0.1, 0.1, 0.5, 0.0, 0.1};
-        case 7: return {5, 0.1, 0.01, 0.68, 0.0, 0.05};
-        case 8: return {6, 0.1, 0.01, 0.48, 0.1, 0.05};
-        default: return {0, 0.0, 0.0, 0.0, 0.0, 1.0};
+    case 0:
+        return {1, 0.99, 0.01, 0.0, 0.0, 0.05};
+    case 1:
+        return {2, 0.99, 0.01, 0.0, 0.0, 0.05};
+    case 2:
+        return {2, 0.5, 0.5, 0.0, 0.0, 0.5};
+    case 3:
+        return {2, 0.3, 0.7, 0.0, 0.0, 0.75};
+    case 4:
+        return {4, 0.1, 0.01, 0.79, 0.0, 0.05};
+    case 5:
+        return {4, 0.1, 0.1, 0.7, 0.0, 0.1};
+    case 6:
+        return {5, 0.1, 0.1, 0.5, 0.0, 0.1};
+    case 7:
+        return {5, 0.1, 0.01, 0.68, 0.0, 0.05};
+    case 8:
+        return {6, 0.1, 0.01, 0.48, 0.1, 0.05};
+    default:
+        return {0, 0.0, 0.0, 0.0, 0.0, 1.0};
     }
 }
 
-}  // namespace
+} // namespace
 
 void RenderPass::SetLineType(int n, int32_t length) {
     DashState& d = st_.dash;
@@ -67,19 +77,31 @@ void RenderPass::SetLineType(int n, int32_t length) {
         d.longDash = s.longDash * p;
         d.shortDash2 = s.shortDash2 * p;
     }
-    const DashElement G{d.gap, false}, S{d.shortDash, true}, L{d.longDash, true}, S2{d.shortDash2, true};
+    const DashElement G{d.gap, false}, S{d.shortDash, true}, L{d.longDash, true},
+        S2{d.shortDash2, true};
     auto push = [&](std::initializer_list<DashElement> list) {
-        for (const DashElement& e : list) d.cycle[d.cycleCount++] = e;
+        for (const DashElement& e : list)
+            d.cycle[d.cycleCount++] = e;
     };
     switch (d.mode) {
-        case 1:
-        case 2: push({S, G}); break;
-        case 4: push({L, G, S, G}); break;
-        case 5: push({L, G, S, G, S, G}); break;
-        case 6: push({L, G, S, G, S2, G, S, G}); break;
-        default: break;
+    case 1:
+    case 2:
+        push({S, G});
+        break;
+    case 4:
+        push({L, G, S, G});
+        break;
+    case 5:
+        push({L, G, S, G, S, G});
+        break;
+    case 6:
+        push({L, G, S, G, S2, G, S, G});
+        break;
+    default:
+        break;
     }
-    for (int i = 0; i < d.cycleCount; ++i) d.cycleLength += d.cycle[i].length;
+    for (int i = 0; i < d.cycleCount; ++i)
+        d.cycleLength += d.cycle[i].length;
     restartDash();
 }
 
@@ -88,4 +110,4 @@ void RenderPass::restartDash() {
     st_.dash.used = 0.0;
 }
 
-}  // namespace view
+} // namespace view

@@ -17,4 +17,4 @@ void ApplyDisplayRotation(interp::DrawingModel& model, ViewValues& values, int r
     values.zoomArea = ZoomArea{e.xMin, e.yMin, e.xMax, e.yMax};
 }
 
-}  // namespace view
+} // namespace view

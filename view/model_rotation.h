@@ -10,4 +10,4 @@ namespace view {
 // applied to the new one and records it. The zoom area becomes the new extent.
 void ApplyDisplayRotation(interp::DrawingModel& model, ViewValues& values, int rotation);
 
-}  // namespace view
+} // namespace view

@@ -85,7 +85,8 @@ void RenderPass::drawArc(int32_t cx, int32_t cy, int32_t sweep1000, int segments
                 std::vector<PointD> pts;
                 pts.reserve(size_t(n) + 1);
                 pts.push_back({st_.curX, st_.curY});
-                for (int k = 1; k <= n; ++k) pts.push_back(at(a0 + (a1 - a0) * k / n));
+                for (int k = 1; k <= n; ++k)
+                    pts.push_back(at(a0 + (a1 - a0) * k / n));
                 drawPolylinePu(pts);
             }
         }
@@ -95,4 +96,4 @@ void RenderPass::drawArc(int32_t cx, int32_t cy, int32_t sweep1000, int segments
     st_.curY = st_.prevY = roundClamped(e.y);
 }
 
-}  // namespace view
+} // namespace view

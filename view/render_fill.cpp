@@ -16,24 +16,37 @@ constexpr size_t kMaxFillPoints = 10000;
 constexpr int kMaxHatchLines = 20000;
 
 // Sutherland-Hodgman against an axis-aligned rectangle, in pixels.
-std::vector<QPointF> clipRing(const std::vector<QPointF>& in, double x0, double y0, double x1, double y1) {
+std::vector<QPointF> clipRing(const std::vector<QPointF>& in, double x0, double y0, double x1,
+                              double y1) {
     std::vector<QPointF> cur = in, next;
     for (int edge = 0; edge < 4 && !cur.empty(); ++edge) {
         auto inside = [&](const QPointF& p) {
             switch (edge) {
-                case 0: return p.x() >= x0;
-                case 1: return p.x() <= x1;
-                case 2: return p.y() >= y0;
-                default: return p.y() <= y1;
+            case 0:
+                return p.x() >= x0;
+            case 1:
+                return p.x() <= x1;
+            case 2:
+                return p.y() >= y0;
+            default:
+                return p.y() <= y1;
             }
         };
         auto cross = [&](const QPointF& a, const QPointF& b) {
             double t;
             switch (edge) {
-                case 0: t = (x0 - a.x()) / (b.x() - a.x()); break;
-                case 1: t = (x1 - a.x()) / (b.x() - a.x()); break;
-                case 2: t = (y0 - a.y()) / (b.y() - a.y()); break;
-                default: t = (y1 - a.y()) / (b.y() - a.y()); break;
+            case 0:
+                t = (x0 - a.x()) / (b.x() - a.x());
+                break;
+            case 1:
+                t = (x1 - a.x()) / (b.x() - a.x());
+                break;
+            case 2:
+                t = (y0 - a.y()) / (b.y() - a.y());
+                break;
+            default:
+                t = (y1 - a.y()) / (b.y() - a.y());
+                break;
             }
             return QPointF(a.x() + t * (b.x() - a.x()), a.y() + t * (b.y() - a.y()));
         };
@@ -54,45 +67,45 @@ std::vector<QPointF> clipRing(const std::vector<QPointF>& in, double x0, double 
     return cur;
 }
 
-}  // namespace
+} // namespace
 
 void RenderPass::setFillType(int type, int32_t value, int32_t angle100) {
     const bool always100 = in_.settings.pens.FTLebel100;
     st_.fillType = type;
     switch (type) {
-        case 10: {
-            const int level = std::clamp(value, 0, 100);
-            if (always100) {
-                st_.shadingLevel = 100;
-                st_.shadingDensity = 16;
-                st_.fillOn = false;
-            } else {
-                st_.shadingLevel = level;
-                st_.fillOn = level != 100;
-                st_.shadingDensity = std::max(1, roundInt(level * 16.0 / 100.0));
-            }
-            break;
+    case 10: {
+        const int level = std::clamp(value, 0, 100);
+        if (always100) {
+            st_.shadingLevel = 100;
+            st_.shadingDensity = 16;
+            st_.fillOn = false;
+        } else {
+            st_.shadingLevel = level;
+            st_.fillOn = level != 100;
+            st_.shadingDensity = std::max(1, roundInt(level * 16.0 / 100.0));
         }
-        case 11:
-            // No user pattern is ever defined, so the fill is solid.
-            st_.patternNumber = value;
-            st_.shadingLevel = 100;
-            st_.shadingDensity = 16;
-            st_.fillOn = false;
-            break;
-        case 22:
-            st_.patternNumber = value;
-            st_.shadingDensity = 16;
-            st_.shadingLevel = always100 ? 100 : 50;
-            st_.fillOn = !always100;
-            break;
-        default:
-            st_.hatchSpacing = value;
-            st_.hatchAngle = angle100 * 0.01;
-            st_.shadingLevel = 100;
-            st_.shadingDensity = 16;
-            st_.fillOn = false;
-            break;
+        break;
+    }
+    case 11:
+        // No user pattern is ever defined, so the fill is solid.
+        st_.patternNumber = value;
+        st_.shadingLevel = 100;
+        st_.shadingDensity = 16;
+        st_.fillOn = false;
+        break;
+    case 22:
+        st_.patternNumber = value;
+        st_.shadingDensity = 16;
+        st_.shadingLevel = always100 ? 100 : 50;
+        st_.fillOn = !always100;
+        break;
+    default:
+        st_.hatchSpacing = value;
+        st_.hatchAngle = angle100 * 0.01;
+        st_.shadingLevel = 100;
+        st_.shadingDensity = 16;
+        st_.fillOn = false;
+        break;
     }
 }
 
@@ -107,7 +120,8 @@ void RenderPass::collectRings(int32_t h, std::vector<std::vector<PointD>>& rings
     int64_t guard = buf.vertexCount();
     int32_t sub = -1;
     std::vector<int32_t> order;
-    for (int32_t v = header.first; buf.validVertex(v) && guard-- > 0; v = buf.vertex(v).next) order.push_back(v);
+    for (int32_t v = header.first; buf.validVertex(v) && guard-- > 0; v = buf.vertex(v).next)
+        order.push_back(v);
     for (size_t i = 0; i < order.size(); ++i) {
         const interp::PolygonVertex& vx = buf.vertex(order[i]);
         if (rings.empty() || vx.subPolygon != sub) {
@@ -156,8 +170,9 @@ void RenderPass::drawPolygonRecord(int32_t h, bool fill, bool winding) {
     const interp::PolygonBuffer& buf = in_.model.polygons;
     if (!buf.validHeader(h) || !st_.penVisible) return;
     const interp::PolygonHeader& header = buf.header(h);
-    if (!boxTouchesView(std::min(header.boxXMin, header.boxXMax), std::min(header.boxYMin, header.boxYMax),
-                        std::max(header.boxXMin, header.boxXMax), std::max(header.boxYMin, header.boxYMax)))
+    if (!boxTouchesView(
+            std::min(header.boxXMin, header.boxXMax), std::min(header.boxYMin, header.boxYMax),
+            std::max(header.boxXMin, header.boxXMax), std::max(header.boxYMin, header.boxYMax)))
         return;
     std::vector<std::vector<PointD>> rings;
     std::vector<std::vector<uint8_t>> penUp;
@@ -182,7 +197,8 @@ void RenderPass::drawPolygonRecord(int32_t h, bool fill, bool winding) {
 
 void RenderPass::fillRings(const std::vector<std::vector<PointD>>& rings, bool winding) {
     size_t total = 0;
-    for (const auto& r : rings) total += r.size();
+    for (const auto& r : rings)
+        total += r.size();
     const size_t thin = total > kMaxFillPoints ? (total + kMaxFillPoints - 1) / kMaxFillPoints : 1;
     // Rings are cut to the window widened by a few pixels, so that neither a
     // far vertex reaches the canvas nor a large area vanishes when zoomed in.
@@ -222,10 +238,18 @@ void RenderPass::fillRings(const std::vector<std::vector<PointD>>& rings, bool w
         op = st_.paper == 0 ? RasterOp::Merge : RasterOp::Mask;
     } else {
         switch (settings::fillDrawMode(in_.settings.pens.DrawModes)) {
-            case settings::DrawMode::Merge: op = RasterOp::Merge; break;
-            case settings::DrawMode::Xor: op = RasterOp::Xor; break;
-            case settings::DrawMode::CommandInData: op = mergeControlOp(); break;
-            default: op = RasterOp::Copy; break;
+        case settings::DrawMode::Merge:
+            op = RasterOp::Merge;
+            break;
+        case settings::DrawMode::Xor:
+            op = RasterOp::Xor;
+            break;
+        case settings::DrawMode::CommandInData:
+            op = mergeControlOp();
+            break;
+        default:
+            op = RasterOp::Copy;
+            break;
         }
     }
     canvas_.fillPolygon(points.data(), sizes.data(), int(sizes.size()),
@@ -237,7 +261,7 @@ void RenderPass::hatchRings(const std::vector<std::vector<PointD>>& rings, doubl
     if (s == 0.0) s = std::nearbyint(0.01 * std::hypot(15120.0, 10760.0));
     if (s * view_.scale < 1.0) s = 1.0 / view_.scale;
     const double a = angle * kPi / 180.0;
-    const double ux = std::cos(a), uy = std::sin(a);  // along the lines
+    const double ux = std::cos(a), uy = std::sin(a); // along the lines
     const double nx = -uy, ny = ux;                  // across them
     // Only the part of the polygon inside the view needs lines.
     double bx0 = 1e300, by0 = 1e300, bx1 = -1e300, by1 = -1e300;
@@ -282,7 +306,9 @@ void RenderPass::hatchRings(const std::vector<std::vector<PointD>>& rings, doubl
         for (size_t i = 0; i + 1 < cuts.size(); i += 2) {
             const double ax = nx * c + ux * cuts[i], ay = ny * c + uy * cuts[i];
             const double bx = nx * c + ux * cuts[i + 1], by = ny * c + uy * cuts[i + 1];
-            if (!boxTouchesView(std::min(ax, bx), std::min(ay, by), std::max(ax, bx), std::max(ay, by))) continue;
+            if (!boxTouchesView(std::min(ax, bx), std::min(ay, by), std::max(ax, bx),
+                                std::max(ay, by)))
+                continue;
             MoveTo(ax, ay);
             LineTo(bx, by);
         }
@@ -298,11 +324,13 @@ void RenderPass::edgeRings(const std::vector<std::vector<PointD>>& rings,
         for (size_t i = 1; i < r.size(); ++i) {
             const double x0 = std::min(r[i - 1].x, r[i].x), x1 = std::max(r[i - 1].x, r[i].x);
             const double y0 = std::min(r[i - 1].y, r[i].y), y1 = std::max(r[i - 1].y, r[i].y);
-            if (penUp[k][i] || !boxTouchesView(x0, y0, x1, y1)) MoveTo(r[i].x, r[i].y);
-            else LineTo(r[i].x, r[i].y);
+            if (penUp[k][i] || !boxTouchesView(x0, y0, x1, y1))
+                MoveTo(r[i].x, r[i].y);
+            else
+                LineTo(r[i].x, r[i].y);
         }
     }
     MoveTo(st_.curX, st_.curY);
 }
 
-}  // namespace view
+} // namespace view

@@ -16,7 +16,8 @@ constexpr double kPi = 3.14159265358979323846;
 // Signed area of a ring (pixels, y down).
 double ringArea(const QPointF* p, int n) {
     double a = 0.0;
-    for (int i = 0, j = n - 1; i < n; j = i++) a += (p[j].x() - p[i].x()) * (p[j].y() + p[i].y());
+    for (int i = 0, j = n - 1; i < n; j = i++)
+        a += (p[j].x() - p[i].x()) * (p[j].y() + p[i].y());
     return a;
 }
 
@@ -42,7 +43,8 @@ struct Outline {
     }
     void close(size_t start) {
         const int n = int(points.size() - start);
-        if (ringArea(points.data() + start, n) < 0.0) std::reverse(points.begin() + long(start), points.end());
+        if (ringArea(points.data() + start, n) < 0.0)
+            std::reverse(points.begin() + long(start), points.end());
         sizes.push_back(n);
     }
 };
@@ -52,14 +54,21 @@ void addEnd(Outline& o, int lineEnd, QPointF p, QPointF u, double h) {
     const QPointF n(-u.y() * h, u.x() * h);
     const QPointF back(-u.x() * h, -u.y() * h);
     switch (lineEnd) {
-        case 2: o.add({p + n, p - n, p - n + back, p + n + back}); break;
-        case 3: o.add({p + n, p + back, p - n}); break;
-        case 4: o.disc(p, h); break;
-        default: break;
+    case 2:
+        o.add({p + n, p - n, p - n + back, p + n + back});
+        break;
+    case 3:
+        o.add({p + n, p + back, p - n});
+        break;
+    case 4:
+        o.disc(p, h);
+        break;
+    default:
+        break;
     }
 }
 
-}  // namespace
+} // namespace
 
 bool RenderPass::thinPath() const {
     return ((st_.lineJoin == 4 || st_.lineJoin == 6) && st_.lineEnd == 4) || st_.widthPx < 4 ||
@@ -79,7 +88,8 @@ void RenderPass::drawSegment() {
     const double y0 = std::min(st_.prevY, st_.curY), y1 = std::max(st_.prevY, st_.curY);
     if (!boxTouchesView(x0, y0, x1, y1)) return;
     if (boxStrictlyInside(x0, y0, x1, y1)) {
-        if (!st_.continuing || st_.logicalX != st_.prevX || st_.logicalY != st_.prevY) MoveTo(st_.prevX, st_.prevY);
+        if (!st_.continuing || st_.logicalX != st_.prevX || st_.logicalY != st_.prevY)
+            MoveTo(st_.prevX, st_.prevY);
     } else {
         MoveTo(st_.prevX, st_.prevY);
     }
@@ -91,7 +101,8 @@ void RenderPass::drawPiece(double ax, double ay, double bx, double by) {
         drawDashed(ax, ay, bx, by);
         return;
     }
-    if (((st_.lineJoin == 4 || st_.lineJoin == 6) && st_.lineEnd == 4) || st_.widthPx < 4 || st_.widthPu <= 4.0) {
+    if (((st_.lineJoin == 4 || st_.lineJoin == 6) && st_.lineEnd == 4) || st_.widthPx < 4 ||
+        st_.widthPu <= 4.0) {
         const int x0 = int(ax), y0 = int(ay);
         int x1 = int(bx), y1 = int(by);
         if (x0 == x1 && y0 == y1) ++x1;
@@ -118,7 +129,8 @@ void RenderPass::strokeFilled(double ax, double ay, double bx, double by) {
     if (o.sizes.empty()) return;
     CanvasBrush brush;
     brush.colour = penColour_;
-    canvas_.fillPolygon(o.points.data(), o.sizes.data(), int(o.sizes.size()), FillRule::Winding, brush, penOp_);
+    canvas_.fillPolygon(o.points.data(), o.sizes.data(), int(o.sizes.size()), FillRule::Winding,
+                        brush, penOp_);
 }
 
 void RenderPass::drawThickRun(interp::RecordReader& reader) {
@@ -127,7 +139,7 @@ void RenderPass::drawThickRun(interp::RecordReader& reader) {
     interp::Record r;
     for (;;) {
         if (!reader.nextOnPage(r)) {
-            pending_ = interp::Record{};  // code 0: the walk ends
+            pending_ = interp::Record{}; // code 0: the walk ends
             pendingRecord_ = true;
             break;
         }
@@ -163,7 +175,8 @@ void RenderPass::drawThickPolyline(const std::vector<PointD>& pts) {
     Outline o;
     if (pts.size() == 1) {
         const QPointF d = device(pts[0]);
-        if (std::fabs(d.x()) <= limX && std::fabs(d.y()) <= limY) addEnd(o, st_.lineEnd, toPixel(d), QPointF(1, 0), h);
+        if (std::fabs(d.x()) <= limX && std::fabs(d.y()) <= limY)
+            addEnd(o, st_.lineEnd, toPixel(d), QPointF(1, 0), h);
     }
     const size_t last = pts.size() - 1;
     for (size_t i = 0; i < last; ++i) {
@@ -185,8 +198,10 @@ void RenderPass::drawThickPolyline(const std::vector<PointD>& pts) {
                 continue;
             }
             const double r = lim[k] / dir[k];
-            if (dir[k] < 0.0) t0 = std::max(t0, r);
-            else t1 = std::min(t1, r);
+            if (dir[k] < 0.0)
+                t0 = std::max(t0, r);
+            else
+                t1 = std::min(t1, r);
             if (t0 > t1) visible = false;
         }
         if (!visible) continue;
@@ -206,7 +221,8 @@ void RenderPass::drawThickPolyline(const std::vector<PointD>& pts) {
             const double l2 = std::hypot(c.x() - pb.x(), c.y() - pb.y());
             if (st_.lineJoin == 4) {
                 o.disc(pb, h);
-            } else if (st_.lineJoin != 6 && l2 > 0.0 && std::fabs(c.x()) < 1e7 && std::fabs(c.y()) < 1e7) {
+            } else if (st_.lineJoin != 6 && l2 > 0.0 && std::fabs(c.x()) < 1e7 &&
+                       std::fabs(c.y()) < 1e7) {
                 const QPointF n2(-(c.y() - pb.y()) / l2 * h, (c.x() - pb.x()) / l2 * h);
                 o.add({pb, pb + n, pb + n2});
                 o.add({pb, pb - n, pb - n2});
@@ -216,7 +232,8 @@ void RenderPass::drawThickPolyline(const std::vector<PointD>& pts) {
     if (o.sizes.empty()) return;
     CanvasBrush brush;
     brush.colour = penColour_;
-    canvas_.fillPolygon(o.points.data(), o.sizes.data(), int(o.sizes.size()), FillRule::Winding, brush, penOp_);
+    canvas_.fillPolygon(o.points.data(), o.sizes.data(), int(o.sizes.size()), FillRule::Winding,
+                        brush, penOp_);
 }
 
 void RenderPass::drawPolylinePu(const std::vector<PointD>& pts) {
@@ -225,7 +242,7 @@ void RenderPass::drawPolylinePu(const std::vector<PointD>& pts) {
         drawThickPolyline(pts);
         return;
     }
-    bool joined = false;  // the canvas pen is at the start of the next chord
+    bool joined = false; // the canvas pen is at the start of the next chord
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
         const PointD& p = pts[i];
         const PointD& q = pts[i + 1];
@@ -298,4 +315,4 @@ void RenderPass::drawDashed(double ax, double ay, double bx, double by) {
     canvas_.moveTo(int(bx), int(by));
 }
 
-}  // namespace view
+} // namespace view

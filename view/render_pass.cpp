@@ -15,7 +15,7 @@ constexpr int32_t kUnlimited = 2147483647;
 // Hard-clip area the line type and hatch defaults are taken from: P1 at
 // (0, 0), P2 at (15120, 10760).
 const double kP1P2Diagonal = std::hypot(15120.0, 10760.0);
-}  // namespace
+} // namespace
 
 RenderPass::RenderPass(const RenderInputs& in, ViewState& view, Canvas& canvas)
     : in_(in), view_(view), canvas_(canvas), image_(dynamic_cast<ImageCanvas*>(&canvas)) {}
@@ -24,9 +24,9 @@ namespace {
 
 // Where a run of point records drawn straight onto the pixels ended.
 struct RunEnd {
-    uint32_t bytes = 0;     // bytes of the list consumed
-    int32_t x = 0, y = 0;   // last point drawn (plotter units)
-    int px = 0, py = 0;     // its pixel
+    uint32_t bytes = 0;   // bytes of the list consumed
+    int32_t x = 0, y = 0; // last point drawn (plotter units)
+    int px = 0, py = 0;   // its pixel
 };
 
 // Draws consecutive point records as one-pixel segments from pixel (px, py)
@@ -52,7 +52,7 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
         const int ex = v.hw + roundInt(dx), ey = v.hh - roundInt(dy);
         if (ex < box.x0 || ex >= box.x1 || ey < box.y0 || ey >= box.y1) break;
         if (ex == px && ey == py)
-            Op::apply(t.bits[ey * stride + ex], colour);  // a zero-length segment shows one pixel
+            Op::apply(t.bits[ey * stride + ex], colour); // a zero-length segment shows one pixel
         else
             lineInside<Op>(t.bits, stride, px, py, ex - px, ey - py, colour);
         px = ex;
@@ -67,13 +67,13 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
     return end;
 }
 
-}  // namespace
+} // namespace
 
 bool RenderPass::pointRunReady() const {
     // A thin solid one-pixel line that continues from an on-window pixel.
-    return image_ && st_.penVisible && st_.penDown && st_.continuing && devOnWindow_ && canvasWidth_ <= 1 &&
-           image_->penWidth() <= 1 && st_.dash.mode == 0 && st_.logicalX == st_.prevX &&
-           st_.logicalY == st_.prevY && thinPath();
+    return image_ && st_.penVisible && st_.penDown && st_.continuing && devOnWindow_ &&
+           canvasWidth_ <= 1 && image_->penWidth() <= 1 && st_.dash.mode == 0 &&
+           st_.logicalX == st_.prevX && st_.logicalY == st_.prevY && thinPath();
 }
 
 void RenderPass::drawPointRun(interp::RecordReader& reader) {
@@ -86,16 +86,21 @@ void RenderPass::drawPointRun(interp::RecordReader& reader) {
     const uint32_t pixel = image_->penPixel();
     RunEnd end;
     switch (image_->penOp()) {
-        case RasterOp::Copy: end = view::drawPointRun<OpCopy>(p, available, view_, t, box, pixel, devX_, devY_); break;
-        case RasterOp::Merge:
-            end = view::drawPointRun<OpMerge>(p, available, view_, t, box, pixel & 0x00FFFFFFu, devX_, devY_);
-            break;
-        case RasterOp::Mask:
-            end = view::drawPointRun<OpMask>(p, available, view_, t, box, pixel | 0xFF000000u, devX_, devY_);
-            break;
-        case RasterOp::Xor:
-            end = view::drawPointRun<OpXor>(p, available, view_, t, box, pixel & 0x00FFFFFFu, devX_, devY_);
-            break;
+    case RasterOp::Copy:
+        end = view::drawPointRun<OpCopy>(p, available, view_, t, box, pixel, devX_, devY_);
+        break;
+    case RasterOp::Merge:
+        end = view::drawPointRun<OpMerge>(p, available, view_, t, box, pixel & 0x00FFFFFFu, devX_,
+                                          devY_);
+        break;
+    case RasterOp::Mask:
+        end = view::drawPointRun<OpMask>(p, available, view_, t, box, pixel | 0xFF000000u, devX_,
+                                         devY_);
+        break;
+    case RasterOp::Xor:
+        end = view::drawPointRun<OpXor>(p, available, view_, t, box, pixel & 0x00FFFFFFu, devX_,
+                                        devY_);
+        break;
     }
     if (end.bytes == 0) return;
     reader.skip(end.bytes);
@@ -110,23 +115,33 @@ RasterOp RenderPass::mergeControlOp() const {
     // Merge-control values as raster codes: source AND destination, source OR
     // destination, source XOR destination; everything else copies.
     switch (st_.mergeControl) {
-        case 136: return RasterOp::Mask;
-        case 238: return RasterOp::Merge;
-        case 102: return RasterOp::Xor;
-        default: return RasterOp::Copy;
+    case 136:
+        return RasterOp::Mask;
+    case 238:
+        return RasterOp::Merge;
+    case 102:
+        return RasterOp::Xor;
+    default:
+        return RasterOp::Copy;
     }
 }
 
 RasterOp RenderPass::lineOp() const {
     switch (settings::lineDrawMode(in_.settings.pens.DrawModes)) {
-        case settings::DrawMode::Merge: return RasterOp::Merge;
-        case settings::DrawMode::Xor: return RasterOp::Xor;
-        case settings::DrawMode::CommandInData: return mergeControlOp();
-        default: return RasterOp::Copy;
+    case settings::DrawMode::Merge:
+        return RasterOp::Merge;
+    case settings::DrawMode::Xor:
+        return RasterOp::Xor;
+    case settings::DrawMode::CommandInData:
+        return mergeControlOp();
+    default:
+        return RasterOp::Copy;
     }
 }
 
-void RenderPass::applyCanvasPen() { canvas_.setPen(penColour_, canvasWidth_, penOp_); }
+void RenderPass::applyCanvasPen() {
+    canvas_.setPen(penColour_, canvasWidth_, penOp_);
+}
 
 void RenderPass::resetRecordState() {
     const int rotation = std::clamp(in_.values.displayRotation, 1, 4);
@@ -144,8 +159,8 @@ void RenderPass::resetRecordState() {
     st_.userLengthFactor = 1.0;
     st_.dash = DashState{};
     if (line.UserDefLT) {
-        const int32_t m = std::min({line.LT1Dwn1, line.LT2Dwn1, line.LT3Dwn1, line.LT4Dwn2, line.LT5Dwn2,
-                                    line.LT6Dwn2});
+        const int32_t m = std::min(
+            {line.LT1Dwn1, line.LT2Dwn1, line.LT3Dwn1, line.LT4Dwn2, line.LT5Dwn2, line.LT6Dwn2});
         const double px = m * view_.scale;
         if (!(px >= line.DspMinLinDot) && px > 0.0) st_.userLengthFactor = line.DspMinLinDot / px;
     } else {
@@ -231,155 +246,178 @@ void RenderPass::DrawRecords() {
 void RenderPass::handle(const interp::Record& r, interp::RecordReader& reader) {
     const auto& pens = in_.settings.pens;
     switch (r.code) {
-        case 4:
-            st_.curX = r.i(0);
-            st_.curY = r.i(1);
-            if (st_.penVisible && st_.penDown) {
-                if (thinPath()) {
-                    drawSegment();
-                } else {
-                    drawThickRun(reader);
-                    return;
-                }
-            }
-            st_.prevX = st_.curX;
-            st_.prevY = st_.curY;
-            st_.continuing = st_.penDown;
-            break;
-        case 1: {
-            const int pen = r.i(0);
-            SelectPen(pen);
-            st_.penVisible = in_.pens.display[st_.currentPen & 255] != 0;
-            if (st_.penDown) MoveTo(st_.curX, st_.curY);
-            break;
-        }
-        case 2:
-            st_.penDown = false;
-            st_.continuing = false;
-            break;
-        case 3: st_.penDown = true; break;
-        case 6:
-        case 31: {
-            const int k = r.code == 31 ? 2 : 0;
-            st_.ellipse = r.code == 31;
-            st_.ellipseX = r.code == 31 ? r.f(0) : 1.0;
-            st_.ellipseY = r.code == 31 ? r.f(1) : 1.0;
-            if (st_.penVisible) drawCircle(r.i(k), r.i(k + 1));
-            st_.continuing = false;
-            break;
-        }
-        case 7:
-        case 32: {
-            const int k = r.code == 32 ? 2 : 0;
-            st_.ellipse = r.code == 32;
-            st_.ellipseX = r.code == 32 ? r.f(0) : 1.0;
-            st_.ellipseY = r.code == 32 ? r.f(1) : 1.0;
-            drawArc(r.i(k), r.i(k + 1), r.i(k + 2), r.i(k + 3));
-            st_.continuing = false;
-            break;
-        }
-        case 9: {
-            if (pens.NotPW) break;
-            const int32_t value = r.i(0);
-            const int32_t index = r.i(1);
-            const float mm = value < 0 ? 0.0f : float(value / 1000.0);
-            if (index == -1) st_.pwWidth.fill(mm);
-            else if (index >= 0 && index < 256) st_.pwWidth[index] = mm;
-            st_.pwSet = value != -1;
-            const int pen = st_.currentPen;
-            st_.currentPen = 0;
-            st_.forceReselect = true;
-            SelectPen(pen);
-            st_.forceReselect = true;
-            break;
-        }
-        case 10: {
-            if (r.isText) break;  // a text without its header: nothing to draw
-            LabelState& l = st_.label;
-            l.longestLine = r.i(1);
-            l.lineFeeds = r.i(2);
-            l.carriageReturns = r.i(3);
-            l.charSet = uint8_t(r.i(4) & 0xFF);
-            l.headerByte1 = uint8_t(r.i(5));
-            l.headerByte2 = uint8_t(r.i(6));
-            interp::Record text;
-            if (!reader.nextOnPage(text)) {
-                pending_ = interp::Record{};
-                pendingRecord_ = true;  // the page ended: stop the walk
+    case 4:
+        st_.curX = r.i(0);
+        st_.curY = r.i(1);
+        if (st_.penVisible && st_.penDown) {
+            if (thinPath()) {
+                drawSegment();
+            } else {
+                drawThickRun(reader);
                 return;
             }
-            if (!text.isText) {
-                pending_ = text;
-                pendingRecord_ = true;
-                return;
-            }
-            LabelDrawer(*this).draw(text.text, text.textLength);
-            st_.prevX = st_.curX;
-            st_.prevY = st_.curY;
-            MoveTo(st_.curX, st_.curY);
-            st_.continuing = false;
-            break;
         }
-        case 11:
-            st_.label.width = r.i(0);
-            st_.label.height = r.i(1);
-            break;
-        case 12: st_.label.direction = r.i(0) / 1000.0; break;
-        case 13: st_.label.slant = r.i(0) / 1000.0; break;
-        case 24: st_.label.vertical = r.i(0) / 1000.0; break;
-        case 14: st_.label.origin = uint8_t(r.i(0)); break;
-        case 15:
-            st_.label.extraSpaces = r.i(0) * 0.00001;
-            st_.label.extraLines = r.i(1) * 0.00001;
-            break;
-        case 16:
-            LabelDrawer(*this).characterMove(r.i(0) * 0.00001, r.i(1) * 0.00001);
-            st_.prevX = st_.curX;
-            st_.prevY = st_.curY;
-            MoveTo(st_.curX, st_.curY);
-            st_.continuing = false;
-            break;
-        case 18: setFillType(r.i(0), r.i(1), r.i(2)); break;
-        case 21:
-        case 22: {
-            const int k = r.code == 21 ? 1 : 0;
-            const double fx = r.f(k + 1), fy = r.f(k + 2);
-            st_.ellipse = std::fabs(fx - 1.0) >= 0.001 || std::fabs(fy - 1.0) >= 0.001;
-            st_.ellipseX = fx;
-            st_.ellipseY = fy;
-            const bool fill = r.code == 21 && !pens.NotFP;
-            drawPolygonRecord(r.i(k), fill, r.code == 21 && r.i(0) != 0);
-            st_.continuing = false;
-            break;
+        st_.prevX = st_.curX;
+        st_.prevY = st_.curY;
+        st_.continuing = st_.penDown;
+        break;
+    case 1: {
+        const int pen = r.i(0);
+        SelectPen(pen);
+        st_.penVisible = in_.pens.display[st_.currentPen & 255] != 0;
+        if (st_.penDown) MoveTo(st_.curX, st_.curY);
+        break;
+    }
+    case 2:
+        st_.penDown = false;
+        st_.continuing = false;
+        break;
+    case 3:
+        st_.penDown = true;
+        break;
+    case 6:
+    case 31: {
+        const int k = r.code == 31 ? 2 : 0;
+        st_.ellipse = r.code == 31;
+        st_.ellipseX = r.code == 31 ? r.f(0) : 1.0;
+        st_.ellipseY = r.code == 31 ? r.f(1) : 1.0;
+        if (st_.penVisible) drawCircle(r.i(k), r.i(k + 1));
+        st_.continuing = false;
+        break;
+    }
+    case 7:
+    case 32: {
+        const int k = r.code == 32 ? 2 : 0;
+        st_.ellipse = r.code == 32;
+        st_.ellipseX = r.code == 32 ? r.f(0) : 1.0;
+        st_.ellipseY = r.code == 32 ? r.f(1) : 1.0;
+        drawArc(r.i(k), r.i(k + 1), r.i(k + 2), r.i(k + 3));
+        st_.continuing = false;
+        break;
+    }
+    case 9: {
+        if (pens.NotPW) break;
+        const int32_t value = r.i(0);
+        const int32_t index = r.i(1);
+        const float mm = value < 0 ? 0.0f : float(value / 1000.0);
+        if (index == -1)
+            st_.pwWidth.fill(mm);
+        else if (index >= 0 && index < 256)
+            st_.pwWidth[index] = mm;
+        st_.pwSet = value != -1;
+        const int pen = st_.currentPen;
+        st_.currentPen = 0;
+        st_.forceReselect = true;
+        SelectPen(pen);
+        st_.forceReselect = true;
+        break;
+    }
+    case 10: {
+        if (r.isText) break; // a text without its header: nothing to draw
+        LabelState& l = st_.label;
+        l.longestLine = r.i(1);
+        l.lineFeeds = r.i(2);
+        l.carriageReturns = r.i(3);
+        l.charSet = uint8_t(r.i(4) & 0xFF);
+        l.headerByte1 = uint8_t(r.i(5));
+        l.headerByte2 = uint8_t(r.i(6));
+        interp::Record text;
+        if (!reader.nextOnPage(text)) {
+            pending_ = interp::Record{};
+            pendingRecord_ = true; // the page ended: stop the walk
+            return;
         }
-        case 23: SetLineType(r.i(0), r.i(1)); break;
-        case 26: {
-            if (pens.NotPC) break;
-            const int pen = r.i(0);
-            if (pen == interp::kAllPensDefaultColour) {
-                st_.colour = in_.pens.colour;
-            } else if (r.itemCount >= 4 && pen >= 0 && pen < 256) {
-                auto comp = [](int32_t v) { return uint32_t(std::clamp(v, 0, 255)); };
-                st_.colour[pen] = comp(r.i(1)) | (comp(r.i(2)) << 8) | (comp(r.i(3)) << 16);
-            }
-            // The colour shows at once on the current pen; its width stays.
-            const int current = st_.currentPen;
-            st_.forceReselect = true;
-            SelectPen(current);
-            st_.forceReselect = true;
-            break;
+        if (!text.isText) {
+            pending_ = text;
+            pendingRecord_ = true;
+            return;
         }
-        case 27: st_.label.fontByte = uint8_t(r.i(0)); break;
-        case 28: setInputWindow(r.i(0), r.i(1), r.i(2), r.i(3)); break;
-        case 29: st_.label.selectedSet = uint8_t(r.i(0)); break;
-        case 30: {
-            const int32_t v = r.i(0);
-            st_.lineEnd = (v / 10) % 10;
-            st_.lineJoin = v % 10;
-            st_.miterLimit = (v / 100) / 100.0;
-            break;
+        LabelDrawer(*this).draw(text.text, text.textLength);
+        st_.prevX = st_.curX;
+        st_.prevY = st_.curY;
+        MoveTo(st_.curX, st_.curY);
+        st_.continuing = false;
+        break;
+    }
+    case 11:
+        st_.label.width = r.i(0);
+        st_.label.height = r.i(1);
+        break;
+    case 12:
+        st_.label.direction = r.i(0) / 1000.0;
+        break;
+    case 13:
+        st_.label.slant = r.i(0) / 1000.0;
+        break;
+    case 24:
+        st_.label.vertical = r.i(0) / 1000.0;
+        break;
+    case 14:
+        st_.label.origin = uint8_t(r.i(0));
+        break;
+    case 15:
+        st_.label.extraSpaces = r.i(0) * 0.00001;
+        st_.label.extraLines = r.i(1) * 0.00001;
+        break;
+    case 16:
+        LabelDrawer(*this).characterMove(r.i(0) * 0.00001, r.i(1) * 0.00001);
+        st_.prevX = st_.curX;
+        st_.prevY = st_.curY;
+        MoveTo(st_.curX, st_.curY);
+        st_.continuing = false;
+        break;
+    case 18:
+        setFillType(r.i(0), r.i(1), r.i(2));
+        break;
+    case 21:
+    case 22: {
+        const int k = r.code == 21 ? 1 : 0;
+        const double fx = r.f(k + 1), fy = r.f(k + 2);
+        st_.ellipse = std::fabs(fx - 1.0) >= 0.001 || std::fabs(fy - 1.0) >= 0.001;
+        st_.ellipseX = fx;
+        st_.ellipseY = fy;
+        const bool fill = r.code == 21 && !pens.NotFP;
+        drawPolygonRecord(r.i(k), fill, r.code == 21 && r.i(0) != 0);
+        st_.continuing = false;
+        break;
+    }
+    case 23:
+        SetLineType(r.i(0), r.i(1));
+        break;
+    case 26: {
+        if (pens.NotPC) break;
+        const int pen = r.i(0);
+        if (pen == interp::kAllPensDefaultColour) {
+            st_.colour = in_.pens.colour;
+        } else if (r.itemCount >= 4 && pen >= 0 && pen < 256) {
+            auto comp = [](int32_t v) { return uint32_t(std::clamp(v, 0, 255)); };
+            st_.colour[pen] = comp(r.i(1)) | (comp(r.i(2)) << 8) | (comp(r.i(3)) << 16);
         }
-        default: break;
+        // The colour shows at once on the current pen; its width stays.
+        const int current = st_.currentPen;
+        st_.forceReselect = true;
+        SelectPen(current);
+        st_.forceReselect = true;
+        break;
+    }
+    case 27:
+        st_.label.fontByte = uint8_t(r.i(0));
+        break;
+    case 28:
+        setInputWindow(r.i(0), r.i(1), r.i(2), r.i(3));
+        break;
+    case 29:
+        st_.label.selectedSet = uint8_t(r.i(0));
+        break;
+    case 30: {
+        const int32_t v = r.i(0);
+        st_.lineEnd = (v / 10) % 10;
+        st_.lineJoin = v % 10;
+        st_.miterLimit = (v / 100) / 100.0;
+        break;
+    }
+    default:
+        break;
     }
 }
 
@@ -388,11 +426,14 @@ void RenderPass::SelectPen(int pen) {
     if (pen < 0) pen = 0;
     if (pen == st_.currentPen && !st_.forceReselect) return;
     const auto& ps = in_.settings.pens;
-    if (settings::lineDrawMode(ps.DrawModes) == settings::DrawMode::CommandInData) penOp_ = mergeControlOp();
+    if (settings::lineDrawMode(ps.DrawModes) == settings::DrawMode::CommandInData)
+        penOp_ = mergeControlOp();
     if (!ps.BlackPenDisplay) {
         const uint32_t c = st_.colour[pen];
-        if (ps.ChgColor_not_BackC && c == st_.background) penColour_ = st_.background == 0 ? 0xFFFFFF : 0;
-        else penColour_ = c;
+        if (ps.ChgColor_not_BackC && c == st_.background)
+            penColour_ = st_.background == 0 ? 0xFFFFFF : 0;
+        else
+            penColour_ = c;
     }
     if (!ps.PenWidthPen16Display) {
         double w = (st_.pwSet && !ps.NotPW) ? view_.scale * 40.0 * st_.pwWidth[pen]
@@ -449,7 +490,8 @@ void RenderPass::LineTo(double x, double y) {
     deviceOffset(view_, sx, sy, ax, ay);
     double t0 = 0.0, t1 = 1.0;
     const double ddx = bx - ax, ddy = by - ay;
-    const double lim[4] = {ax + view_.hwLimit, view_.hwLimit - ax, ay + view_.hhLimit, view_.hhLimit - ay};
+    const double lim[4] = {ax + view_.hwLimit, view_.hwLimit - ax, ay + view_.hhLimit,
+                           view_.hhLimit - ay};
     const double dir[4] = {-ddx, ddx, -ddy, ddy};
     bool visible = ax == ax && ay == ay && bx == bx && by == by;
     for (int k = 0; k < 4 && visible; ++k) {
@@ -458,8 +500,10 @@ void RenderPass::LineTo(double x, double y) {
             continue;
         }
         const double q = lim[k] / dir[k];
-        if (dir[k] < 0.0) t0 = std::max(t0, q);
-        else t1 = std::min(t1, q);
+        if (dir[k] < 0.0)
+            t0 = std::max(t0, q);
+        else
+            t1 = std::min(t1, q);
         if (t0 > t1) visible = false;
     }
     if (visible) {
@@ -511,4 +555,4 @@ void RenderPass::resetClipWindow() {
     st_.clipActive = false;
 }
 
-}  // namespace view
+} // namespace view

@@ -32,7 +32,7 @@ struct PointD {
 };
 
 class RenderPass {
-public:
+  public:
     RenderPass(const RenderInputs& in, ViewState& view, Canvas& canvas);
 
     // Draws the model's current page with the current view (steps of the
@@ -48,7 +48,7 @@ public:
     void LineTo(double x, double y);
     void SelectPen(int pen);
 
-private:
+  private:
     friend class LabelDrawer;
 
     void resetRecordState();
@@ -64,7 +64,7 @@ private:
     void drawSegment();
     void drawThickRun(interp::RecordReader& reader);
     void drawThickPolyline(const std::vector<PointD>& pts);
-    void drawPiece(double ax, double ay, double bx, double by);  // pixels, real
+    void drawPiece(double ax, double ay, double bx, double by); // pixels, real
     void drawDashed(double ax, double ay, double bx, double by);
     void strokeFilled(double ax, double ay, double bx, double by);
     void drawPolylinePu(const std::vector<PointD>& pts);
@@ -98,11 +98,11 @@ private:
     const RenderInputs in_;
     ViewState& view_;
     Canvas& canvas_;
-    class ImageCanvas* image_;  // the canvas when it is a QImage canvas (fast path)
+    class ImageCanvas* image_; // the canvas when it is a QImage canvas (fast path)
     RenderState st_;
 
-    uint32_t penColour_ = 0;  // colour of the canvas pen
-    int canvasWidth_ = 1;     // width of the canvas pen
+    uint32_t penColour_ = 0; // colour of the canvas pen
+    int canvasWidth_ = 1;    // width of the canvas pen
     RasterOp penOp_ = RasterOp::Copy;
     // Pixel of the logical pen position while it is on-window.
     bool devOnWindow_ = false;
@@ -113,4 +113,4 @@ private:
     std::vector<uint8_t> labelText_;
 };
 
-}  // namespace view
+} // namespace view

@@ -15,32 +15,32 @@ struct DashElement {
 };
 
 struct DashState {
-    int mode = 0;        // 0 solid, else the pattern family 1, 2, 4, 5, 6
-    int type = 255;      // line type number n of the last line type record
+    int mode = 0;   // 0 solid, else the pattern family 1, 2, 4, 5, 6
+    int type = 255; // line type number n of the last line type record
     bool adaptive = false;
-    double gap = 0.0, shortDash = 0.0, longDash = 0.0, shortDash2 = 0.0;  // pixels
+    double gap = 0.0, shortDash = 0.0, longDash = 0.0, shortDash2 = 0.0; // pixels
     std::array<DashElement, 8> cycle{};
     int cycleCount = 0;
     double cycleLength = 0.0;
-    int element = 0;     // position in the cycle
-    double used = 0.0;   // distance already used of that element
-    bool suspended = false;  // while a label is drawn
+    int element = 0;        // position in the cycle
+    double used = 0.0;      // distance already used of that element
+    bool suspended = false; // while a label is drawn
     bool active() const { return mode != 0 && !suspended; }
 };
 
 // The label state the records set (codes 10 to 16, 24, 27, 29).
 struct LabelState {
-    int32_t width = 114, height = 150;  // character size, plotter units
-    double direction = 0.0;             // degrees
+    int32_t width = 114, height = 150; // character size, plotter units
+    double direction = 0.0;            // degrees
     double slant = 0.0;
     double vertical = 0.0;
     uint8_t origin = 1;
     double extraSpaces = 0.0, extraLines = 0.0;
-    uint8_t charSet = 48;      // character set code of the header (low byte)
-    uint8_t headerByte1 = 0;   // the two label-state bytes of the header
+    uint8_t charSet = 48;    // character set code of the header (low byte)
+    uint8_t headerByte1 = 0; // the two label-state bytes of the header
     uint8_t headerByte2 = 0;
-    uint8_t fontByte = 0;      // code 27: bit 7 opaque background, low 7 bits stroke weight
-    uint8_t selectedSet = 0;   // code 29: 0 standard, 1 alternate
+    uint8_t fontByte = 0;    // code 27: bit 7 opaque background, low 7 bits stroke weight
+    uint8_t selectedSet = 0; // code 29: 0 standard, 1 alternate
     int longestLine = 0, lineFeeds = 0, carriageReturns = 0;
 };
 
@@ -50,12 +50,12 @@ struct RenderState {
     bool penVisible = true;
     bool penDown = false;
     bool continuing = false;
-    double curX = 0.0, curY = 0.0;    // current position, plotter units
-    double prevX = 0.0, prevY = 0.0;  // position before the last point record
+    double curX = 0.0, curY = 0.0;   // current position, plotter units
+    double prevX = 0.0, prevY = 0.0; // position before the last point record
     int32_t widthPx = 1;
     double widthPu = 1.0;
     bool pwSet = false;
-    std::array<float, 256> pwWidth{};  // millimetres
+    std::array<float, 256> pwWidth{}; // millimetres
     std::array<uint32_t, 256> colour{};
     int lineEnd = 4, lineJoin = 4;
     double miterLimit = 5.0;
@@ -74,10 +74,10 @@ struct RenderState {
     int32_t clipX1 = 2147483647, clipY1 = 2147483647, clipX2 = 2147483647, clipY2 = 2147483647;
     bool clipActive = false;
     uint8_t mergeControl = 252;
-    uint32_t paper = 0xFFFFFF, ink = 0;  // contrast pair
-    uint32_t background = 0xFFFFFF;      // pen-table colour of the back pen
+    uint32_t paper = 0xFFFFFF, ink = 0; // contrast pair
+    uint32_t background = 0xFFFFFF;     // pen-table colour of the back pen
     // Where the canvas pen logically is (plotter units) after MoveTo/LineTo.
     double logicalX = 0.0, logicalY = 0.0;
 };
 
-}  // namespace view
+} // namespace view

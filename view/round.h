@@ -27,4 +27,4 @@ inline int32_t roundClamped(double v) {
     return static_cast<int32_t>(std::nearbyint(v));
 }
 
-}  // namespace view
+} // namespace view

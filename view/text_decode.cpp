@@ -10,7 +10,8 @@ namespace {
 
 QString decodeWith(const char* charset, const uint8_t* text, size_t length) {
     iconv_t cd = iconv_open("UTF-8", charset);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return QString::fromLatin1(reinterpret_cast<const char*>(text), qsizetype(length));
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return QString::fromLatin1(reinterpret_cast<const char*>(text), qsizetype(length));
     std::string out;
     out.resize(length * 4 + 16);
     char* in = const_cast<char*>(reinterpret_cast<const char*>(text));
@@ -34,10 +35,14 @@ QString decodeWith(const char* charset, const uint8_t* text, size_t length) {
     return QString::fromUtf8(out.data(), qsizetype(out.size()));
 }
 
-}  // namespace
+} // namespace
 
-QString decodeShiftJis(const uint8_t* text, size_t length) { return decodeWith("CP932", text, length); }
+QString decodeShiftJis(const uint8_t* text, size_t length) {
+    return decodeWith("CP932", text, length);
+}
 
-QString decodeSingleByte(const uint8_t* text, size_t length) { return decodeWith("CP1252", text, length); }
+QString decodeSingleByte(const uint8_t* text, size_t length) {
+    return decodeWith("CP1252", text, length);
+}
 
-}  // namespace view
+} // namespace view

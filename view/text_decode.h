@@ -13,4 +13,4 @@ QString decodeShiftJis(const uint8_t* text, size_t length);
 // Decodes one-byte text (Windows-1252, Latin-1 where that has no mapping).
 QString decodeSingleByte(const uint8_t* text, size_t length);
 
-}  // namespace view
+} // namespace view

@@ -11,7 +11,8 @@ namespace {
 // Bresenham over the pixels from (x, y) towards (x + dx, y + dy), end left
 // out, every pixel checked against the clip box.
 template <class Op>
-void runChecked(const PixelTarget& t, const ClipBox& clip, int x, int y, int dx, int dy, uint32_t c) {
+void runChecked(const PixelTarget& t, const ClipBox& clip, int x, int y, int dx, int dy,
+                uint32_t c) {
     const int sx = dx < 0 ? -1 : 1;
     const int sy = dy < 0 ? -1 : 1;
     const int ax = std::abs(dx);
@@ -26,7 +27,8 @@ void runChecked(const PixelTarget& t, const ClipBox& clip, int x, int y, int dx,
     const int maStep = xMajor ? sx : sy;
     const int miStep = xMajor ? sy : sx;
     for (int i = 0; i < steps; ++i) {
-        if (x >= clip.x0 && x < clip.x1 && y >= clip.y0 && y < clip.y1) Op::apply(t.bits[y * stride + x], c);
+        if (x >= clip.x0 && x < clip.x1 && y >= clip.y0 && y < clip.y1)
+            Op::apply(t.bits[y * stride + x], c);
         if (err > 0) {
             mi += miStep;
             err -= 2 * steps;
@@ -37,11 +39,14 @@ void runChecked(const PixelTarget& t, const ClipBox& clip, int x, int y, int dx,
 }
 
 template <class Op>
-void dispatch(const PixelTarget& t, const ClipBox& clip, int xa, int ya, int xb, int yb, uint32_t c) {
+void dispatch(const PixelTarget& t, const ClipBox& clip, int xa, int ya, int xb, int yb,
+              uint32_t c) {
     const bool inside = std::min(xa, xb) >= clip.x0 && std::max(xa, xb) < clip.x1 &&
                         std::min(ya, yb) >= clip.y0 && std::max(ya, yb) < clip.y1;
-    if (inside) lineInside<Op>(t.bits, t.stride, xa, ya, xb - xa, yb - ya, c);
-    else runChecked<Op>(t, clip, xa, ya, xb - xa, yb - ya, c);
+    if (inside)
+        lineInside<Op>(t.bits, t.stride, xa, ya, xb - xa, yb - ya, c);
+    else
+        runChecked<Op>(t, clip, xa, ya, xb - xa, yb - ya, c);
 }
 
 // Cuts the segment down to the box widened by `margin` (Liang-Barsky in
@@ -49,8 +54,8 @@ void dispatch(const PixelTarget& t, const ClipBox& clip, int xa, int ya, int xb,
 bool cutToBox(const ClipBox& clip, int margin, int& xa, int& ya, int& xb, int& yb) {
     const double x0 = xa, y0 = ya, ddx = double(xb) - xa, ddy = double(yb) - ya;
     double t0 = 0.0, t1 = 1.0;
-    const double lim[4] = {x0 - (clip.x0 - margin), (clip.x1 + margin) - x0, y0 - (clip.y0 - margin),
-                           (clip.y1 + margin) - y0};
+    const double lim[4] = {x0 - (clip.x0 - margin), (clip.x1 + margin) - x0,
+                           y0 - (clip.y0 - margin), (clip.y1 + margin) - y0};
     const double dir[4] = {-ddx, ddx, -ddy, ddy};
     for (int k = 0; k < 4; ++k) {
         if (dir[k] == 0.0) {
@@ -58,8 +63,10 @@ bool cutToBox(const ClipBox& clip, int margin, int& xa, int& ya, int& xb, int& y
             continue;
         }
         const double r = lim[k] / dir[k];
-        if (dir[k] < 0.0) t0 = std::max(t0, r);
-        else t1 = std::min(t1, r);
+        if (dir[k] < 0.0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
         if (t0 > t1) return false;
     }
     const int nxa = int(std::lround(x0 + t0 * ddx)), nya = int(std::lround(y0 + t0 * ddy));
@@ -71,10 +78,10 @@ bool cutToBox(const ClipBox& clip, int margin, int& xa, int& ya, int& xb, int& y
     return true;
 }
 
-}  // namespace
+} // namespace
 
-void drawThinLine(const PixelTarget& t, const ClipBox& clip, int xa, int ya, int xb, int yb, uint32_t rgb,
-                  RasterOp op) {
+void drawThinLine(const PixelTarget& t, const ClipBox& clip, int xa, int ya, int xb, int yb,
+                  uint32_t rgb, RasterOp op) {
     if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1 || !t.bits) return;
     constexpr int kFar = 4096;
     if (std::min(xa, xb) < clip.x0 - kFar || std::max(xa, xb) > clip.x1 + kFar ||
@@ -83,11 +90,19 @@ void drawThinLine(const PixelTarget& t, const ClipBox& clip, int xa, int ya, int
         if (!cutToBox(clip, 2, xa, ya, xb, yb)) return;
     }
     switch (op) {
-        case RasterOp::Copy: dispatch<OpCopy>(t, clip, xa, ya, xb, yb, rgb); break;
-        case RasterOp::Merge: dispatch<OpMerge>(t, clip, xa, ya, xb, yb, rgb & 0x00FFFFFFu); break;
-        case RasterOp::Mask: dispatch<OpMask>(t, clip, xa, ya, xb, yb, rgb | 0xFF000000u); break;
-        case RasterOp::Xor: dispatch<OpXor>(t, clip, xa, ya, xb, yb, rgb & 0x00FFFFFFu); break;
+    case RasterOp::Copy:
+        dispatch<OpCopy>(t, clip, xa, ya, xb, yb, rgb);
+        break;
+    case RasterOp::Merge:
+        dispatch<OpMerge>(t, clip, xa, ya, xb, yb, rgb & 0x00FFFFFFu);
+        break;
+    case RasterOp::Mask:
+        dispatch<OpMask>(t, clip, xa, ya, xb, yb, rgb | 0xFF000000u);
+        break;
+    case RasterOp::Xor:
+        dispatch<OpXor>(t, clip, xa, ya, xb, yb, rgb & 0x00FFFFFFu);
+        break;
     }
 }
 
-}  // namespace view
+} // namespace view

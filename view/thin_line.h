@@ -67,4 +67,4 @@ inline void lineInside(uint32_t* bits, long long stride, int x, int y, int dx, i
 void drawThinLine(const PixelTarget& target, const ClipBox& clip, int xa, int ya, int xb, int yb,
                   uint32_t rgb, RasterOp op);
 
-}  // namespace view
+} // namespace view

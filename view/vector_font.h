@@ -9,10 +9,10 @@
 namespace view {
 
 struct VectorFont {
-    int glyphCount;          // glyphs for codes 32 .. 32 + glyphCount - 1
-    const uint16_t* first;   // index of the first point of each glyph; one more entry ends the last
-    const uint8_t* advance;  // advance width in the 77-unit cell
-    const uint8_t* points;   // X, Y byte pairs
+    int glyphCount;         // glyphs for codes 32 .. 32 + glyphCount - 1
+    const uint16_t* first;  // index of the first point of each glyph; one more entry ends the last
+    const uint8_t* advance; // advance width in the 77-unit cell
+    const uint8_t* points;  // X, Y byte pairs
 
     bool has(int code) const { return code >= 32 && code < 32 + glyphCount; }
     int pointCount(int code) const { return first[code - 31] - first[code - 32]; }
@@ -22,4 +22,4 @@ struct VectorFont {
 
 const VectorFont& vectorFont();
 
-}  // namespace view
+} // namespace view

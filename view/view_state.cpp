@@ -92,10 +92,13 @@ void pixelToPlotter(const ViewState& v, int px, int py, int32_t& x, int32_t& y) 
     y = roundClamped((v.hh - py + v.centreY) / v.scale);
 }
 
-void pixelToPlotterMirrorAware(const ViewState& v, bool mirror, int px, int py, int32_t& x, int32_t& y) {
-    if (mirror) x = roundClamped((v.hw - px + v.mirroredCentreX) / v.scale);
-    else x = roundClamped((px - v.hw + v.normalCentreX) / v.scale);
+void pixelToPlotterMirrorAware(const ViewState& v, bool mirror, int px, int py, int32_t& x,
+                               int32_t& y) {
+    if (mirror)
+        x = roundClamped((v.hw - px + v.mirroredCentreX) / v.scale);
+    else
+        x = roundClamped((px - v.hw + v.normalCentreX) / v.scale);
     y = roundClamped((v.hh - py + v.centreY) / v.scale);
 }
 
-}  // namespace view
+} // namespace view

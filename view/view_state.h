@@ -19,16 +19,16 @@ struct ViewState {
     int32_t normalX1 = 0, normalX2 = 1;
     double rX1 = 0.0, rY1 = 0.0, rX2 = 1.0, rY2 = 1.0;
     double rMirroredX1 = 0.0, rMirroredX2 = 1.0, rNormalX1 = 0.0, rNormalX2 = 1.0;
-    double scale = 1.0;      // pixels per plotter unit
-    double centreX = 0.0;    // pixel offsets of the rectangle's centre
+    double scale = 1.0;   // pixels per plotter unit
+    double centreX = 0.0; // pixel offsets of the rectangle's centre
     double centreY = 0.0;
     double mirroredCentreX = 0.0;
     double normalCentreX = 0.0;
-    double snap = 5.0;       // five pixels in plotter units
-    int32_t hw = 0, hh = 0;  // half the client width and height
-    double hwLimit = 0.5, hhLimit = 0.5;  // cull limits hw + 0.5, hh + 0.5
+    double snap = 5.0;                   // five pixels in plotter units
+    int32_t hw = 0, hh = 0;              // half the client width and height
+    double hwLimit = 0.5, hhLimit = 0.5; // cull limits hw + 0.5, hh + 0.5
     int32_t clientWidth = 0, clientHeight = 0;
-    bool mirrorActive = false;  // the mirrored copies are the active ones
+    bool mirrorActive = false; // the mirrored copies are the active ones
 
     // Makes the mirrored (true) or the normal (false) copies of X1, X2 and the
     // centre the active ones.
@@ -63,6 +63,7 @@ PixelPos mapToPixel(const ViewState& v, double x, double y);
 // Pixel to plotter units, plain form and mirror-aware form (`mirror` is the
 // process-wide mirror switch).
 void pixelToPlotter(const ViewState& v, int px, int py, int32_t& x, int32_t& y);
-void pixelToPlotterMirrorAware(const ViewState& v, bool mirror, int px, int py, int32_t& x, int32_t& y);
+void pixelToPlotterMirrorAware(const ViewState& v, bool mirror, int px, int py, int32_t& x,
+                               int32_t& y);
 
-}  // namespace view
+} // namespace view

@@ -13,9 +13,9 @@ struct ZoomArea {
 
 struct ViewValues {
     bool mirror = false;
-    int displayRotation = 1;  // 1 = 0 degrees, 2 = 90, 3 = 180, 4 = 270
-    int rotationApplied = 1;  // the rotation the model is stored in
+    int displayRotation = 1; // 1 = 0 degrees, 2 = 90, 3 = 180, 4 = 270
+    int rotationApplied = 1; // the rotation the model is stored in
     ZoomArea zoomArea;
 };
 
-}  // namespace view
+} // namespace view

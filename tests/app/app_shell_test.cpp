@@ -19,7 +19,7 @@
 namespace {
 
 class RecordingDialogs : public app::AppDialogs {
-public:
+  public:
     void report(QWidget*, const QString& t) override { messages << t; }
     void dataError(QWidget*, int h, int r) override { dataErrors << qMakePair(h, r); }
     QString chooseFile(QWidget*, const QString&) override { return QString(); }
@@ -45,7 +45,8 @@ struct Shell {
     explicit Shell(const QString& file = QString(), bool multiPage = false) {
         store.setDefaults();
         store.values.open.MultiPage = multiPage;
-        form = std::make_unique<app::TQuindleMForm>(model, store, values, dialogs, app::StartUp{file, false});
+        form = std::make_unique<app::TQuindleMForm>(model, store, values, dialogs,
+                                                    app::StartUp{file, false});
         form->resize(800, 600);
         form->show();
         form->firstPaint();
@@ -54,11 +55,11 @@ struct Shell {
     QString path(const QString& name) const { return dir.filePath(name); }
 };
 
-}  // namespace
+} // namespace
 
 class AppShellTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void commandLineJoinsUnquotedBlanks();
     void recentFileRules();
     void userFolderIsCreatedAndFilledFromInit();
@@ -83,7 +84,8 @@ void AppShellTest::commandLineJoinsUnquotedBlanks() {
     QVERIFY(n.newInstance);
     QCOMPARE(n.fileName, spaced);
     // A name that never exists is joined with single blanks all the same.
-    QCOMPARE(app::parseCommandLine({"/none/x", "y", "z"}, exists).fileName, QStringLiteral("/none/x y z"));
+    QCOMPARE(app::parseCommandLine({"/none/x", "y", "z"}, exists).fileName,
+             QStringLiteral("/none/x y z"));
     QVERIFY(app::parseCommandLine({"/n"}, exists).fileName.isEmpty());
     QVERIFY(app::parseCommandLine({}, exists).fileName.isEmpty());
     QCOMPARE(app::ExpandShortName(QStringLiteral("//server/share/LONGNAME~1.PLT")),
@@ -100,9 +102,10 @@ void AppShellTest::recentFileRules() {
     QCOMPARE(r[0], std::string("A"));
     QCOMPARE(r[1], std::string("B"));
     QCOMPARE(r[2], std::string("A"));
-    app::pushRecent(r, "A");  // start-up: no comparison
+    app::pushRecent(r, "A"); // start-up: no comparison
     QCOMPARE(r[1], std::string("A"));
-    for (const char* n : {"1", "2", "3", "4", "5"}) app::pushRecentIfNew(r, n);
+    for (const char* n : {"1", "2", "3", "4", "5"})
+        app::pushRecentIfNew(r, n);
     QCOMPARE(r[0], std::string("5"));
     QCOMPARE(r[4], std::string("1"));
 }
@@ -125,7 +128,8 @@ void AppShellTest::userFolderIsCreatedAndFilledFromInit() {
     QVERIFY(r.ok && !r.created);
     QVERIFY(!QFileInfo::exists(user + QStringLiteral("/QuindleMini.PAR")));
     // A missing Init folder is a copy failure with both paths in the message.
-    app::FolderResult bad = app::prepareUserFolder(d.filePath(QStringLiteral("other")), d.filePath("none"));
+    app::FolderResult bad =
+        app::prepareUserFolder(d.filePath(QStringLiteral("other")), d.filePath("none"));
     QVERIFY(!bad.ok);
     QVERIFY(bad.message.startsWith(QStringLiteral("Can not copy folder !\nFrom:")));
     QVERIFY(bad.message.contains(QStringLiteral("\nTo  :")));
@@ -226,15 +230,15 @@ void AppShellTest::pageNextAndPreviousStopAtTheEnds() {
     QCOMPARE(sh.form->pageLabel()->text(), QStringLiteral("/3"));
     view::TQuindle2Form* w = sh.form->activeDrawingWindow();
     QVERIFY(w->pageMenu()->isEnabled());
-    w->PageForwardClick();  // on page 1: nothing
+    w->PageForwardClick(); // on page 1: nothing
     QCOMPARE(sh.model.currentPage(), 1);
     w->PageNextClick();
     QCOMPARE(sh.model.currentPage(), 2);
-    QCOMPARE(w->viewRect().X1, -40);  // display all of page 2
+    QCOMPARE(w->viewRect().X1, -40); // display all of page 2
     QCOMPARE(w->viewRect().Y2, 2040);
     w->PageEndClick();
     QCOMPARE(sh.model.currentPage(), 3);
-    w->PageNextClick();  // on the last page: nothing
+    w->PageNextClick(); // on the last page: nothing
     QCOMPARE(sh.model.currentPage(), 3);
     QCOMPARE(sh.form->pageSpin()->value(), 3);
     w->PageBeginClick();
@@ -248,8 +252,9 @@ void AppShellTest::pageNextAndPreviousStopAtTheEnds() {
 }
 
 void AppShellTest::sixthWindowIsRefusedAndSlotsAreReused() {
-    Shell sh;  // window #1 from the first paint
-    for (int k = 0; k < 4; ++k) QVERIFY(sh.form->newDrawingWindow());
+    Shell sh; // window #1 from the first paint
+    for (int k = 0; k < 4; ++k)
+        QVERIFY(sh.form->newDrawingWindow());
     QVERIFY(!sh.form->newDrawingWindow());
     QCOMPARE(sh.dialogs.messages, QStringList{QStringLiteral("No More Open")});
     view::TQuindle2Form* two = sh.form->shared().window(2);

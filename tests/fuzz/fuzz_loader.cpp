@@ -16,14 +16,14 @@
 
 #include "settings/pen_tables.h"
 #include "settings/settings_record.h"
-#include "view/redraw_image.h"
+#include "view/compose_image.h"
 #include "view/view_values.h"
 #endif
 
 namespace {
 
 class NullReporter : public interp::Reporter {
-public:
+  public:
     void report(const std::string&) override {}
 };
 
@@ -61,20 +61,20 @@ void render(interp::DrawingModel& model) {
     for (int p = 1; p <= pages; ++p) {
         model.selectPage(p);
         view::ViewState v;
-        view::DisplayAll(v, model, image.width(), image.height());
-        view::RedrawImage(image, in, v);
+        view::displayAll(v, model, image.width(), image.height());
+        view::composeImage(image, in, v);
         // Far in: a few plotter units around the middle of the page.
         const interp::Extents& e = model.extents();
         const int32_t cx = static_cast<int32_t>((static_cast<int64_t>(e.xMin) + e.xMax) / 2);
         const int32_t cy = static_cast<int32_t>((static_cast<int64_t>(e.yMin) + e.yMax) / 2);
         view::ZoomPnt(v, cx - 3, cy - 2, cx + 3, cy + 2, image.width(), image.height(), e);
-        view::RedrawImage(image, in, v);
+        view::composeImage(image, in, v);
     }
     model.selectPage(1);
 }
 #endif
 
-}  // namespace
+} // namespace
 
 #ifdef QM_FUZZ_RENDER
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {

@@ -14,7 +14,7 @@ namespace {
 std::string scratch(const char* stem) {
     return std::string("/tmp/qm-fuzz-") + stem + "-" + std::to_string(getpid());
 }
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string in = scratch("settings-in");

@@ -17,17 +17,19 @@ interp::LoadOptions drawSizePs() {
     return o;
 }
 
-}  // namespace
+} // namespace
 
 // ---- IP ----
 
 TEST(ScalingPoints, TwoParametersMoveP2Along) {
     // P2 goes from (15120, 10760) to (16120, 11760): SC0,1,0,1 maps (1, 1) to P2.
-    EXPECT_EQ(records(load("IP1000,1000;SC0,1,0,1;PA1,1;PA0,0;").dump), "4 16120 11760|4 1000 1000|0");
+    EXPECT_EQ(records(load("IP1000,1000;SC0,1,0,1;PA1,1;PA0,0;").dump),
+              "4 16120 11760|4 1000 1000|0");
 }
 
 TEST(ScalingPoints, FourParametersAndTheDefault) {
-    EXPECT_EQ(records(load("IP100,200,300,600;SC0,1,0,1;PA1,1;IP;PA1,1;").dump), "4 300 600|4 15120 10760|0");
+    EXPECT_EQ(records(load("IP100,200,300,600;SC0,1,0,1;PA1,1;IP;PA1,1;").dump),
+              "4 300 600|4 15120 10760|0");
 }
 
 TEST(ScalingPoints, OddCountsAndBadValuesChangeNothing) {
@@ -62,7 +64,8 @@ TEST(UserScaling, IsotropicCentresTheWiderRange) {
 TEST(UserScaling, IsotropicWithAMirroredAxisKeepsItsDirection) {
     // Y runs downwards: the isotropic factor keeps Y's sign and the range is
     // still centred inside P1-P2.
-    EXPECT_EQ(records(load("IP0,0,1000,2000;SC0,10,10,0,1;PA0,10;PA10,0;").dump), "4 0 500|4 1000 1500|0");
+    EXPECT_EQ(records(load("IP0,0,1000,2000;SC0,10,10,0,1;PA0,10;PA10,0;").dump),
+              "4 0 500|4 1000 1500|0");
 }
 
 TEST(UserScaling, PointFactorForm) {
@@ -78,7 +81,8 @@ TEST(UserScaling, DegenerateFormsAreIgnored) {
 
 TEST(UserScaling, IsotropicScalingSurvivesANewP2) {
     // After IP the last SC is applied anew: still one factor for both axes.
-    EXPECT_EQ(records(load("IP0,0,1000,1000;SC0,10,0,10,1;IP0,0,2000,1000;PA10,10;").dump), "4 1500 1000|0");
+    EXPECT_EQ(records(load("IP0,0,1000,1000;SC0,10,0,10,1;IP0,0,2000,1000;PA10,10;").dump),
+              "4 1500 1000|0");
 }
 
 TEST(UserScaling, HugeResultsAreErrorsNotOverflows) {
@@ -90,7 +94,8 @@ TEST(UserScaling, HugeResultsAreErrorsNotOverflows) {
 TEST(UserScaling, CircleRecordsCarryFloatScales) {
     // 151.2 x 107.6: Y is the smaller; under RO90 the two change places.
     EXPECT_EQ(records(load("SC0,100,0,100;CI1;").dump).substr(0, 16), "31 1 0.711640239");
-    EXPECT_EQ(records(load("SC0,100,0,100;RO90;CI1;").dump).substr(0, 24), "12 90000|31 0.711640239 ");
+    EXPECT_EQ(records(load("SC0,100,0,100;RO90;CI1;").dump).substr(0, 24),
+              "12 90000|31 0.711640239 ");
 }
 
 // ---- RO ----
@@ -132,7 +137,8 @@ TEST(InputWindow, ClampsTheBoxButNotThePoints) {
 
 TEST(InputWindow, RotationTurnsTheWindowAndClearingWritesTheEmptyForm) {
     EXPECT_EQ(records(load("IW10,20,100,200;RO90;IW;").dump),
-              "28 10 20 100 200|12 90000|28 -200 10 -20 100|28 2147483647 2147483647 2147483647 2147483647|0");
+              "28 10 20 100 200|12 90000|28 -200 10 -20 100|28 2147483647 2147483647 2147483647 "
+              "2147483647|0");
     // Corners given in any order; a short list changes nothing.
     EXPECT_EQ(records(load("IW100,0,0,100;IW1,2,3;").dump), "28 0 0 100 100|0");
 }
@@ -157,7 +163,10 @@ TEST(PlotSize, IpAndInReturnToThePaperGiven) {
 
 TEST(PlotSize, PaperBoxOnlyAfterPsWithDrawSize) {
     auto o = drawSizePs();
-    EXPECT_EQ(header(load("PD10,10;", o).dump), "pages 1|page 1 -30 -30 50 50|errors 0|hpgl2 0|rtl 0");
-    EXPECT_EQ(header(load("PS4;PD10,10;", o).dump), "pages 1|page 1 -40 -40 11920 8440|errors 0|hpgl2 0|rtl 0");
-    EXPECT_EQ(header(load("PS;PD10,10;", o).dump), "pages 1|page 1 -30 -30 50 50|errors 0|hpgl2 0|rtl 0");
+    EXPECT_EQ(header(load("PD10,10;", o).dump),
+              "pages 1|page 1 -30 -30 50 50|errors 0|hpgl2 0|rtl 0");
+    EXPECT_EQ(header(load("PS4;PD10,10;", o).dump),
+              "pages 1|page 1 -40 -40 11920 8440|errors 0|hpgl2 0|rtl 0");
+    EXPECT_EQ(header(load("PS;PD10,10;", o).dump),
+              "pages 1|page 1 -30 -30 50 50|errors 0|hpgl2 0|rtl 0");
 }

@@ -75,7 +75,9 @@ TEST(DrawingModel, PaperCornerGrowsTheBoxByRotation) {
     struct Case {
         int rotation;
         int32_t xMin, yMin, xMax, yMax;
-    } cases[] = {{0, 0, 0, 100, 50}, {90, -100, 0, 10, 50}, {180, -100, -50, 10, 10},
+    } cases[] = {{0, 0, 0, 100, 50},
+                 {90, -100, 0, 10, 50},
+                 {180, -100, -50, 10, 10},
                  {270, 0, -50, 100, 10}};
     for (const Case& c : cases) {
         DrawingModel m;
@@ -96,7 +98,7 @@ TEST(DrawingModel, DamagedListEndsTheWalk) {
     m.beginRecord(4);
     m.putI(1);
     m.putI(2);
-    m.mutableBlock(0)[13] = 99;  // an unknown code
+    m.mutableBlock(0)[13] = 99; // an unknown code
     RecordReader rd(m);
     Record r;
     EXPECT_TRUE(rd.next(r));

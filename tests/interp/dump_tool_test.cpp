@@ -24,13 +24,14 @@ ToolRun runDump(const std::string& args) {
     if (!p) return r;
     char buf[4096];
     size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
+        r.out.append(buf, n);
     int st = pclose(p);
     r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
     return r;
 }
 
-}  // namespace
+} // namespace
 
 TEST(DumpTool, ExitStatusAndOutput) {
     std::string plot = testhelp::writeTemp("SP1;PD10,10;PG;PD20,20;");
@@ -50,7 +51,8 @@ TEST(DumpTool, ExitStatusAndOutput) {
 
 TEST(DumpTool, PenToPenTableRenumbersPens) {
     std::string table;
-    for (int i = 0; i < 256; ++i) table += std::to_string(i == 3 ? 300 : i) + "\r\n";
+    for (int i = 0; i < 256; ++i)
+        table += std::to_string(i == 3 ? 300 : i) + "\r\n";
     table += "Swap\r\n";
     std::string tablePath = testhelp::writeTemp(table);
     std::string plot = testhelp::writeTemp("SP3;PD5,5;");

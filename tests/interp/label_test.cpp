@@ -33,7 +33,7 @@ struct Direct {
     }
 };
 
-}  // namespace
+} // namespace
 
 // ---- LB ----
 
@@ -45,8 +45,9 @@ TEST(LabelText, OneLineGivesOneHeaderAndItsText) {
 
 TEST(LabelText, PositionAdvancesByTheCharacterCells) {
     // 3 cells of 114 x 1.5 = 513; the next label continues there.
-    EXPECT_EQ(records(load("LBABC" + ETX + "LBD" + ETX + "PD;PR0,0;").dump),
-              "2|4 0 0|10 3 3 0 0 48 0 0|10 \"ABC\"|2|4 513 0|10 1 1 0 0 48 0 0|10 \"D\"|3|4 684 0|0");
+    EXPECT_EQ(
+        records(load("LBABC" + ETX + "LBD" + ETX + "PD;PR0,0;").dump),
+        "2|4 0 0|10 3 3 0 0 48 0 0|10 \"ABC\"|2|4 513 0|10 1 1 0 0 48 0 0|10 \"D\"|3|4 684 0|0");
 }
 
 TEST(LabelText, LabelBoxEntersThePageExtents) {
@@ -61,9 +62,8 @@ TEST(LabelText, CarriageReturnLineFeedAndBackspaces) {
     // character move of -2 cells, and "D" lands two cells left of where "C"
     // ended, one line (300) down from the start.
     auto l = load("LBAB\r\nC\b\bD" + ETX + "PD;PR0,0;");
-    EXPECT_EQ(records(l.dump),
-              "2|4 0 0|10 5 2 1 1 48 0 0|10 \"AB\\x0D\\x0AC\"|16 -200000 0|"
-              "2|4 -171 -300|10 1 1 0 0 48 0 0|10 \"D\"|3|4 0 -300|0");
+    EXPECT_EQ(records(l.dump), "2|4 0 0|10 5 2 1 1 48 0 0|10 \"AB\\x0D\\x0AC\"|16 -200000 0|"
+                               "2|4 -171 -300|10 1 1 0 0 48 0 0|10 \"D\"|3|4 0 -300|0");
 }
 
 TEST(LabelText, LeadingBackspacesMoveBeforeTheText) {
@@ -116,10 +116,9 @@ TEST(LabelText, ZeroTerminatorDisablesLabels) {
 TEST(LabelSets, ShiftOutAndInSwitchSetsMidLabel) {
     // The alternate set still has the default size; the standard one 200 x 200.
     auto l = load("SI0.5,0.5;LBA" + SO + "B" + SI + "C" + ETX);
-    EXPECT_EQ(records(l.dump),
-              "11 200 200|2|4 0 0|10 1 1 0 0 48 0 0|10 \"A\"|11 114 150|29 1|"
-              "2|4 300 0|10 1 1 0 0 48 0 0|10 \"B\"|11 200 200|29 0|"
-              "2|4 471 0|10 1 1 0 0 48 0 0|10 \"C\"|0");
+    EXPECT_EQ(records(l.dump), "11 200 200|2|4 0 0|10 1 1 0 0 48 0 0|10 \"A\"|11 114 150|29 1|"
+                               "2|4 300 0|10 1 1 0 0 48 0 0|10 \"B\"|11 200 200|29 0|"
+                               "2|4 471 0|10 1 1 0 0 48 0 0|10 \"C\"|0");
 }
 
 TEST(LabelSets, TwoByteSetKeepsEveryByteAndHalvesCounts) {
@@ -167,8 +166,8 @@ TEST(LabelTerminator, SemicolonRestoresEtxAndBadModesAreIgnored) {
 
 TEST(LabelBuffer, BufferedTextIsCutAt150AndPrintedWithOriginOne) {
     auto l = load("LO5;BL" + std::string(200, 'A') + ETX + "PB;");
-    EXPECT_EQ(records(l.dump),
-              "14 5|14 1|2|4 0 0|10 150 150 0 0 48 0 0|10 \"" + std::string(150, 'A') + "\"|14 5|0");
+    EXPECT_EQ(records(l.dump), "14 5|14 1|2|4 0 0|10 150 150 0 0 48 0 0|10 \"" +
+                                   std::string(150, 'A') + "\"|14 5|0");
     EXPECT_EQ(l.result.errorCount, 0);
 }
 
@@ -200,14 +199,14 @@ TEST(LabelSize, SizeThatDoesNotFitIsAnError) {
     auto l = load("SI10000000,1;SR100000000,1;");
     EXPECT_EQ(records(l.dump), "0");
     EXPECT_EQ(l.result.errorCount, 2);
-    EXPECT_EQ(load("SIx;").result.errorCount, 0);  // a letter ends the command
+    EXPECT_EQ(load("SIx;").result.errorCount, 0); // a letter ends the command
     EXPECT_EQ(load("SI1.2.3,1;").result.errorCount, 1);
 }
 
 TEST(LabelSize, RelativeSizeFollowsTheScalingPoints) {
     Direct d;
     d.in.coord.p2x = 20000;
-    interp::recomputeRelativeSize(d.in);  // absolute size in force: nothing
+    interp::recomputeRelativeSize(d.in); // absolute size in force: nothing
     d.in.label.sizeMode = 2;
     d.in.label.relWidth = 2;
     d.in.label.relHeight = 3;
@@ -233,14 +232,15 @@ TEST(LabelDirection, LabelsRunAlongTheDirection) {
 }
 
 TEST(LabelDirection, VerticalPathTurnsAndRecordsTheVerticalAngle) {
-    EXPECT_EQ(records(load("DV1;DV;DV2;DV7;").dump), "12 -90000|24 90000|12 0|24 0|12 180000|24 0|0");
+    EXPECT_EQ(records(load("DV1;DV;DV2;DV7;").dump),
+              "12 -90000|24 90000|12 0|24 0|12 180000|24 0|0");
 }
 
 TEST(LabelDirection, RotationTurnsTheDirection) {
     Direct d;
     d.in.coord.rotation = 90;
     interp::recomputeDirection(d.in);
-    interp::recomputeDirection(d.in);  // unchanged: recorded once
+    interp::recomputeDirection(d.in); // unchanged: recorded once
     EXPECT_EQ(d.recs(), "12 90000|0");
 }
 
@@ -347,7 +347,8 @@ TEST(LabelHelpers, SymbolWithPenUpAddsNoPenRecords) {
 TEST(LabelHostile, PositionsBeyond32BitsAreErrorsNotOverflows) {
     auto l = load("PA2147483000,0;LBAAAAAAAA" + ETX + "LBB" + ETX);
     EXPECT_GE(l.result.errorCount, 1);
-    auto huge = load("SI-1000000,1000000;ES1000,1000;LBAB\r\n\r\nC" + ETX + "CP20000,20000;LBD" + ETX);
+    auto huge =
+        load("SI-1000000,1000000;ES1000,1000;LBAB\r\n\r\nC" + ETX + "CP20000,20000;LBD" + ETX);
     std::string r = records(huge.dump);
     EXPECT_EQ(r.substr(r.size() - 2), "|0");
     EXPECT_GE(huge.result.errorCount, 1);
@@ -355,7 +356,8 @@ TEST(LabelHostile, PositionsBeyond32BitsAreErrorsNotOverflows) {
 
 TEST(LabelHostile, AnyBytesAfterLabelCommandsEndTheLoadNormally) {
     std::string bytes;
-    for (int i = 0; i < 256; ++i) bytes += static_cast<char>(i);
+    for (int i = 0; i < 256; ++i)
+        bytes += static_cast<char>(i);
     for (const char* cmd : {"LB", "BL", "DT", "CS80;LB", "DT", "PB", "CP", "SI"}) {
         auto l = load(std::string(cmd) + bytes + bytes);
         EXPECT_NE(l.dump.find("records\n"), std::string::npos) << cmd;
@@ -363,14 +365,39 @@ TEST(LabelHostile, AnyBytesAfterLabelCommandsEndTheLoadNormally) {
 }
 
 TEST(LabelHostile, RandomMixturesOfLabelPiecesLoad) {
-    const char* pieces[] = {"LB", "BL", "PB;", "DT", "DT*,0;", "CS80;", "CA8;", "SA;", "SS;", "CP;",
-                            "CP-30000,30000;", "DI0,-1;", "DV1;", "SR;", "SI-900000,900000;",
-                            "ES-1,-1;", "LO19;", "SL-5;", "PA2147483000,-2147483000;", "\b\b\b",
-                            "\x0E", "\x0F", "\r\n", "\x03", "*", "\x82\xA0", "\x01", ";"};
+    const char* pieces[] = {"LB",
+                            "BL",
+                            "PB;",
+                            "DT",
+                            "DT*,0;",
+                            "CS80;",
+                            "CA8;",
+                            "SA;",
+                            "SS;",
+                            "CP;",
+                            "CP-30000,30000;",
+                            "DI0,-1;",
+                            "DV1;",
+                            "SR;",
+                            "SI-900000,900000;",
+                            "ES-1,-1;",
+                            "LO19;",
+                            "SL-5;",
+                            "PA2147483000,-2147483000;",
+                            "\b\b\b",
+                            "\x0E",
+                            "\x0F",
+                            "\r\n",
+                            "\x03",
+                            "*",
+                            "\x82\xA0",
+                            "\x01",
+                            ";"};
     std::mt19937 rng(4);
     for (int round = 0; round < 300; ++round) {
         std::string bytes;
-        for (int k = 0; k < 40; ++k) bytes += pieces[rng() % std::size(pieces)];
+        for (int k = 0; k < 40; ++k)
+            bytes += pieces[rng() % std::size(pieces)];
         std::string r = records(load(bytes).dump);
         EXPECT_EQ(r.substr(r.size() - 1), "0") << round;
     }

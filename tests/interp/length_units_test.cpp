@@ -7,13 +7,13 @@
 using namespace interp;
 
 TEST(LengthUnits, FormatUsesWidthAndPrecisionOfTheUnit) {
-    EXPECT_EQ(formatLength(12.345, 1, 0), "12.3");        // mm: "%3.1f"
-    EXPECT_EQ(formatLength(12.345, 1, 1), "1.23");        // cm: one extra decimal
-    EXPECT_EQ(formatLength(2.5, 0, 0), " 2");             // width 2, ties to even in printf
-    EXPECT_EQ(formatLength(25.4, 0, 3), "1.00");          // in: two extra decimals
-    EXPECT_EQ(formatLength(1500.0, 0, 2), "1.500");       // "m " unit
-    EXPECT_EQ(formatLength(-914.4, 1, 5), "-1.0000");     // yd
-    EXPECT_EQ(formatLength(1.0, 0, 42), " 1");            // unknown unit reads as mm
+    EXPECT_EQ(formatLength(12.345, 1, 0), "12.3");    // mm: "%3.1f"
+    EXPECT_EQ(formatLength(12.345, 1, 1), "1.23");    // cm: one extra decimal
+    EXPECT_EQ(formatLength(2.5, 0, 0), " 2");         // width 2, ties to even in printf
+    EXPECT_EQ(formatLength(25.4, 0, 3), "1.00");      // in: two extra decimals
+    EXPECT_EQ(formatLength(1500.0, 0, 2), "1.500");   // "m " unit
+    EXPECT_EQ(formatLength(-914.4, 1, 5), "-1.0000"); // yd
+    EXPECT_EQ(formatLength(1.0, 0, 42), " 1");        // unknown unit reads as mm
 }
 
 TEST(LengthUnits, HundredthsOfAMillimetre) {

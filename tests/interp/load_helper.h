@@ -13,7 +13,7 @@
 namespace testhelp {
 
 class CollectingReporter : public interp::Reporter {
-public:
+  public:
     void report(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
 };
@@ -22,12 +22,14 @@ inline std::string tempPath(const std::string& stem) {
     static int counter = 0;
     auto dir = std::filesystem::temp_directory_path() / "qm-tests";
     std::filesystem::create_directories(dir);
-    return (dir / (stem + "-" + std::to_string(::getpid()) + "-" + std::to_string(++counter))).string();
+    return (dir / (stem + "-" + std::to_string(::getpid()) + "-" + std::to_string(++counter)))
+        .string();
 }
 
 inline std::string writeTemp(const std::string& bytes) {
     std::string path = tempPath("plot");
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path;
 }
 
@@ -61,7 +63,8 @@ inline std::string records(const std::string& dump) {
     if (a == std::string::npos || b == std::string::npos) return "?";
     std::string body = dump.substr(a + 8, b - a - 8);
     std::string out;
-    for (char c : body) out += c == '\n' ? '|' : c;
+    for (char c : body)
+        out += c == '\n' ? '|' : c;
     if (!out.empty() && out.back() == '|') out.pop_back();
     return out;
 }
@@ -70,9 +73,10 @@ inline std::string records(const std::string& dump) {
 inline std::string header(const std::string& dump) {
     std::string head = dump.substr(0, dump.find("records\n"));
     std::string out;
-    for (char c : head) out += c == '\n' ? '|' : c;
+    for (char c : head)
+        out += c == '\n' ? '|' : c;
     if (!out.empty() && out.back() == '|') out.pop_back();
     return out;
 }
 
-}  // namespace testhelp
+} // namespace testhelp

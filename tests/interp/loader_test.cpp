@@ -104,7 +104,8 @@ TEST(Loader, OpenErrorLeavesThePreviousDrawing) {
 TEST(Loader, ReloadReplacesEverything) {
     interp::DrawingModel model;
     std::string many;
-    for (int i = 0; i < 3000; ++i) many += "PD" + std::to_string(i) + ",1;";
+    for (int i = 0; i < 3000; ++i)
+        many += "PD" + std::to_string(i) + ",1;";
     testhelp::loadInto(model, many);
     EXPECT_GT(model.blockCount(), 1u);
     auto l = testhelp::loadInto(model, "PD5,5;");
@@ -138,7 +139,8 @@ TEST(Loader, PageAdvanceSplitsOnlyWithMultiPage) {
 
 TEST(Loader, PagesBeyondTwentyUseTheNextDirectoryBlock) {
     std::string src;
-    for (int p = 1; p <= 23; ++p) src += "PD" + std::to_string(p * 10) + ",1;PG;";
+    for (int p = 1; p <= 23; ++p)
+        src += "PD" + std::to_string(p * 10) + ",1;PG;";
     interp::LoadOptions mp;
     mp.multiPage = true;
     interp::DrawingModel model;
@@ -197,7 +199,8 @@ TEST(Loader, GarbageNeverBreaksTheLoad) {
             interp::RecordReader rd(model, p);
             interp::Record rec;
             int guard = 0;
-            while (rd.nextOnPage(rec)) ASSERT_LT(++guard, 10000000);
+            while (rd.nextOnPage(rec))
+                ASSERT_LT(++guard, 10000000);
         }
     }
 }

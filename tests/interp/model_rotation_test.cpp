@@ -34,7 +34,8 @@ std::vector<Rec> allRecords(const DrawingModel& m) {
     Record r;
     while (rd.next(r)) {
         Rec x{r.code, r.isText, {}, {}};
-        for (int k = 0; k < r.itemCount; ++k) x.items.push_back(r.item[k]);
+        for (int k = 0; k < r.itemCount; ++k)
+            x.items.push_back(r.item[k]);
         if (r.isText) x.bytes.assign(reinterpret_cast<const char*>(r.text), r.textLength);
         out.push_back(x);
     }
@@ -48,7 +49,9 @@ std::vector<Rec> withCode(const std::vector<Rec>& all, int code) {
     return out;
 }
 
-int32_t fbits(float f) { return std::bit_cast<int32_t>(f); }
+int32_t fbits(float f) {
+    return std::bit_cast<int32_t>(f);
+}
 
 const interp::PaperCorner kNoCorner{};
 
@@ -61,25 +64,25 @@ void buildModel(DrawingModel& m) {
     m.appendPoint(100, 200);
     m.beginRecord(3);
     m.appendPoint(300, 400);
-    m.beginRecord(7);  // arc: centre, sweep, segments
+    m.beginRecord(7); // arc: centre, sweep, segments
     m.putI(1000);
     m.putI(-2000);
     m.putI(90000);
     m.putB(20);
-    m.beginRecord(32);  // scaled arc
+    m.beginRecord(32); // scaled arc
     m.putF(2.0f);
     m.putF(0.5f);
     m.putI(-5);
     m.putI(7);
     m.putI(45000);
     m.putB(30);
-    m.beginRecord(31);  // scaled circle
+    m.beginRecord(31); // scaled circle
     m.putF(3.0f);
     m.putF(1.0f);
     m.putI(50);
     m.putB(36);
     m.beginRecord(12);
-    m.putI(300000);  // 300 degrees
+    m.putI(300000); // 300 degrees
     const char text[] = "\x04\x04\x04\x04\x04\x04\x04\x04\x04";
     m.beginRecord(10);
     m.putW(9);
@@ -90,15 +93,15 @@ void buildModel(DrawingModel& m) {
     m.putB(0);
     m.putB(0);
     m.appendLabelText(reinterpret_cast<const uint8_t*>(text), 9);
-    m.beginRecord(18);  // hatching at 350 degrees
+    m.beginRecord(18); // hatching at 350 degrees
     m.putB(3);
     m.putI(50);
     m.putI(35000);
-    m.beginRecord(18);  // shading: its second value is not an angle
+    m.beginRecord(18); // shading: its second value is not an angle
     m.putB(10);
     m.putI(40);
     m.putI(35000);
-    m.beginRecord(18);  // user pattern
+    m.beginRecord(18); // user pattern
     m.putB(11);
     m.putI(2);
     m.putI(100);
@@ -107,9 +110,10 @@ void buildModel(DrawingModel& m) {
     m.putI(20);
     m.putI(3000);
     m.putI(4000);
-    m.beginRecord(28);  // no window
-    for (int k = 0; k < 4; ++k) m.putI(interp::kNoInputWindow);
-    m.beginRecord(26);  // all pens to their default colours: short form
+    m.beginRecord(28); // no window
+    for (int k = 0; k < 4; ++k)
+        m.putI(interp::kNoInputWindow);
+    m.beginRecord(26); // all pens to their default colours: short form
     m.putW(interp::kAllPensDefaultColour);
     m.beginRecord(26);
     m.putW(4);
@@ -142,11 +146,12 @@ void buildModel(DrawingModel& m) {
     m.pageEnd(kNoCorner);
 
     m.beginRecord(3);
-    for (int k = 0; k < 3000; ++k) m.appendPoint(k, 2 * k + 1);
+    for (int k = 0; k < 3000; ++k)
+        m.appendPoint(k, 2 * k + 1);
     m.finishLoad(kNoCorner);
 }
 
-}  // namespace
+} // namespace
 
 TEST(ModelRotation, StepsBetweenRotations) {
     // 270 degrees back to 0 is one counter-clockwise quarter turn.
@@ -208,8 +213,8 @@ TEST(ModelRotation, QuarterTurnTurnsEveryRecordKind) {
     auto fills = withCode(after, 18);
     ASSERT_EQ(fills.size(), 3u);
     EXPECT_EQ(fills[0].items, (std::vector<int32_t>{3, 50, 8000}));   // 350 + 90 = 80 degrees
-    EXPECT_EQ(fills[1].items, (std::vector<int32_t>{10, 40, 35000}));  // shading untouched
-    EXPECT_EQ(fills[2].items, (std::vector<int32_t>{11, 2, 100}));     // user pattern untouched
+    EXPECT_EQ(fills[1].items, (std::vector<int32_t>{10, 40, 35000})); // shading untouched
+    EXPECT_EQ(fills[2].items, (std::vector<int32_t>{11, 2, 100}));    // user pattern untouched
 
     auto windows = withCode(after, 28);
     ASSERT_EQ(windows.size(), 2u);
@@ -286,7 +291,7 @@ TEST(ModelRotation, TurnsAddUpAndFourAreTheIdentity) {
 }
 
 TEST(ModelRotation, EmptyModelKeepsItsEmptyBox) {
-    DrawingModel m;  // never loaded: the current extent is the reset box
+    DrawingModel m; // never loaded: the current extent is the reset box
     interp::rotateModel(m, 1);
     EXPECT_GT(m.extents().xMin, m.extents().xMax);
     // A loaded empty file (no page counted) still turns its current box.
@@ -302,7 +307,7 @@ TEST(ModelRotation, DamagedListStopsTheWalk) {
     DrawingModel m;
     m.beginRecord(3);
     m.appendPoint(1, 2);
-    m.beginRecord(200);  // no such record
+    m.beginRecord(200); // no such record
     m.appendPoint(5, 6);
     m.beginRecord(0);
     interp::rotateModel(m, 1);

@@ -23,7 +23,8 @@ std::string polys(const std::string& dump) {
     auto a = dump.find("polygons ");
     if (a == std::string::npos) return "?";
     std::string out;
-    for (char c : dump.substr(a + 9)) out += c == '\n' ? '|' : c;
+    for (char c : dump.substr(a + 9))
+        out += c == '\n' ? '|' : c;
     if (!out.empty() && out.back() == '|') out.pop_back();
     return out;
 }
@@ -50,16 +51,16 @@ std::string loadScaled(const std::string& bytes, double fX, double fY) {
     return interp::dumpDrawing(model, result);
 }
 
-}  // namespace
+} // namespace
 
 // ---- segment counts, circles, arcs ----
 
 TEST(ArcSegments, ChordAngleAndDeviationModes) {
     auto l = load("CI1000;");
-    EXPECT_EQ(records(l.dump), "6 1000 72|0");  // 360 / 5 degrees
+    EXPECT_EQ(records(l.dump), "6 1000 72|0"); // 360 / 5 degrees
     EXPECT_EQ(header(l.dump), "pages 1|page 1 -1040 -1040 1040 1040|errors 0|hpgl2 0|rtl 0");
-    EXPECT_EQ(records(load("CT1;CI100,200;").dump), "6 100 2|0");  // deviation > radius: 180
-    EXPECT_EQ(records(load("CT1;CI1000,10;").dump), "6 1000 22|0");  // 2 acos(0.99) = 16.2
+    EXPECT_EQ(records(load("CT1;CI100,200;").dump), "6 100 2|0");   // deviation > radius: 180
+    EXPECT_EQ(records(load("CT1;CI1000,10;").dump), "6 1000 22|0"); // 2 acos(0.99) = 16.2
     EXPECT_EQ(records(load("CT0;CI1000,0.001;").dump), "6 1000 255|0");
     EXPECT_EQ(records(load("CI1000,500;CI1000,-3;").dump), "6 1000 2|6 1000 72|0");
     // CT2 is ignored, CT alone means angles again, CT1.5 is an error.
@@ -77,7 +78,8 @@ TEST(ArcSegments, ZeroAndNegativeRadiiRecordNothing) {
 
 TEST(ArcSegments, ScaledRecordsCarryTheFloatScales) {
     // fX 10, fY 20: the radius grows by the larger factor; X is squeezed to 0.5.
-    EXPECT_EQ(records(loadScaled("CI5;FP;EP;", 10, 20)), "31 0.5 1 100 72|21 0 #-1 0.5 1|22 #-1 0.5 1|0");
+    EXPECT_EQ(records(loadScaled("CI5;FP;EP;", 10, 20)),
+              "31 0.5 1 100 72|21 0 #-1 0.5 1|22 #-1 0.5 1|0");
     // A deviation in user units is scaled too: 1 x 20 of a 200 radius.
     EXPECT_EQ(records(loadScaled("CT1;CI10,1;", 10, 20)), "31 0.5 1 200 7|0");
     // Mirrored axes (negative factors) still give a positive radius.
@@ -87,10 +89,12 @@ TEST(ArcSegments, ScaledRecordsCarryTheFloatScales) {
 }
 
 TEST(ArcCommands, EndPointBecomesThePosition) {
-    EXPECT_EQ(records(load("PA100,0;AA0,0,90;PD;PR10,0;").dump), "4 100 0|7 0 0 90000 18|3|4 10 100|0");
+    EXPECT_EQ(records(load("PA100,0;AA0,0,90;PD;PR10,0;").dump),
+              "4 100 0|7 0 0 90000 18|3|4 10 100|0");
     EXPECT_EQ(records(load("PA100,0;AR-100,0,-90,10;PD;PR0,0;").dump),
               "4 100 0|7 0 0 -90000 9|3|4 0 -100|0");
-    EXPECT_EQ(records(load("PA100,0;AA0,0,360;PD;PR0,0;").dump), "4 100 0|7 0 0 360000 72|3|4 100 0|0");
+    EXPECT_EQ(records(load("PA100,0;AA0,0,360;PD;PR0,0;").dump),
+              "4 100 0|7 0 0 360000 72|3|4 100 0|0");
 }
 
 TEST(ArcCommands, ExtentsFollowTheArcThroughItsQuadrants) {
@@ -105,7 +109,7 @@ TEST(ArcCommands, BadAndMissingParameters) {
     auto l = load("PA100,0;AA0,0;AA0,0,x;AA;AR5;AT1,2,3,4;RT1,2,3,4,5;");
     EXPECT_EQ(records(l.dump), "4 100 0|0");
     EXPECT_EQ(l.result.errorCount, 3);
-    EXPECT_EQ(l.result.hpgl2Pieces, 2);  // three-point arcs are read past
+    EXPECT_EQ(l.result.hpgl2Pieces, 2); // three-point arcs are read past
 }
 
 TEST(ArcCommands, HugeValuesAreErrorsNotOverflows) {
@@ -146,27 +150,29 @@ TEST(PolyMode, AfterPm1ALonePenUpMoveGivesWayToTheNext) {
               "1|polygon #0|v 0 0 1 1 2 0 0|v 100 0 0 1 2 0 0|v 0 100 0 1 2 0 0|v 0 0 0 2 2 0 0");
     // A drawn edge from it is kept.
     auto n = load("PU50,50;PM0;PM1;PD100,50,100,100;PM2;");
-    EXPECT_EQ(polys(n.dump),
-              "1|polygon #0|v 50 50 1 1 2 0 0|v 100 50 0 1 2 0 0|v 100 100 0 1 2 0 0|v 50 50 0 2 2 0 0");
+    EXPECT_EQ(
+        polys(n.dump),
+        "1|polygon #0|v 50 50 1 1 2 0 0|v 100 50 0 1 2 0 0|v 100 100 0 1 2 0 0|v 50 50 0 2 2 0 0");
 }
 
 TEST(PolyMode, CircleIsASubPathOfItsOwn) {
     auto l = load("PA500,500;PM0;CI100;PM2;FP;");
     EXPECT_EQ(records(l.dump), "4 500 500|21 0 #0 1 1|0");
-    EXPECT_EQ(polys(l.dump), "1|polygon #0|v 600 500 1 1 2 0 0|v 500 500 0 1 1 0 72|v 600 500 0 2 2 0 0");
+    EXPECT_EQ(polys(l.dump),
+              "1|polygon #0|v 600 500 1 1 2 0 0|v 500 500 0 1 1 0 72|v 600 500 0 2 2 0 0");
     EXPECT_EQ(header(l.dump), "pages 1|page 1 360 360 640 640|errors 0|hpgl2 0|rtl 0");
     // After a drawn path the path is closed first and the circle numbered next.
     auto m = load("PA0,0;PM0;PD100,0;CI10;PM2;");
-    EXPECT_EQ(polys(m.dump),
-              "1|polygon #0|v 0 0 1 1 2 0 0|v 100 0 0 1 2 0 0|v 0 0 0 2 2 0 0"
-              "|v 110 0 1 1 2 1 0|v 100 0 0 1 1 1 72|v 110 0 0 2 2 1 0");
+    EXPECT_EQ(polys(m.dump), "1|polygon #0|v 0 0 1 1 2 0 0|v 100 0 0 1 2 0 0|v 0 0 0 2 2 0 0"
+                             "|v 110 0 1 1 2 1 0|v 100 0 0 1 1 1 72|v 110 0 0 2 2 1 0");
 }
 
 TEST(PolyMode, ArcsEnterTheBufferAsItems) {
     auto l = load("PA100,0;PM0;PD;AA0,0,90;PM2;EP;PR0,0;");
     EXPECT_EQ(records(l.dump), "4 100 0|3|2|22 #0 1 1|4 100 0|0");
-    EXPECT_EQ(polys(l.dump),
-              "1|polygon #0|v 100 0 1 1 2 0 0|v 0 0 0 1 0 0 18|v 0 100 0 1 2 0 0|v 100 0 0 2 2 0 0");
+    EXPECT_EQ(
+        polys(l.dump),
+        "1|polygon #0|v 100 0 1 1 2 0 0|v 0 0 0 1 0 0 18|v 0 100 0 1 2 0 0|v 100 0 0 2 2 0 0");
     EXPECT_EQ(header(l.dump), "pages 1|page 1 -40 -40 140 140|errors 0|hpgl2 0|rtl 0");
     // Direction in the spare byte; a full turn is a circle item.
     interp::DrawingModel model;
@@ -200,9 +206,8 @@ TEST(PolyMode, NestingAbuse) {
     // A second PM0 starts a new polygon; PM2 restores the pen of the first.
     auto m = load("PU0,0;PM0;PD100,0;PM0;PD0,100;PM2;FP;");
     EXPECT_EQ(records(m.dump), "2|4 0 0|3|3|2|21 0 #1 1 1|0");
-    EXPECT_EQ(polys(m.dump),
-              "2|polygon #0|v 0 0 1 1 2 0 0|v 100 0 0 1 2 0 0"
-              "|polygon #1|v 100 0 0 1 2 0 0|v 0 100 0 1 2 0 0|v 100 0 0 2 2 0 0");
+    EXPECT_EQ(polys(m.dump), "2|polygon #0|v 0 0 1 1 2 0 0|v 100 0 0 1 2 0 0"
+                             "|polygon #1|v 100 0 0 1 2 0 0|v 0 100 0 1 2 0 0|v 100 0 0 2 2 0 0");
     // Left open at the end of the file.
     auto n = load("PM0;PD10,10;FP;PM0;PM1;PM1;");
     EXPECT_EQ(records(n.dump), "3|21 0 #0 1 1|0");
@@ -210,7 +215,8 @@ TEST(PolyMode, NestingAbuse) {
 
 TEST(PolyMode, MillionVerticesTakeMemoryInProportion) {
     std::string s = "PM0;PD";
-    for (int k = 0; k < 1'000'000; ++k) s += (k & 1) ? "1,1," : "2,2,";
+    for (int k = 0; k < 1'000'000; ++k)
+        s += (k & 1) ? "1,1," : "2,2,";
     s += "0,0;PM2;FP;";
     interp::DrawingModel model;
     auto l = loadInto(model, s);
@@ -232,10 +238,11 @@ TEST(FillRecords, BeforeAnyPolygonAndWithFillMethods) {
 TEST(FillRecords, Rectangles) {
     auto l = load("PA10,20;RA110,220;PD;RR-10,-20;");
     EXPECT_EQ(records(l.dump), "4 10 20|21 0 #0 1 1|2|4 10 20|3|21 0 #1 1 1|2|4 10 20|3|0");
-    EXPECT_EQ(polys(l.dump),
-              "2|polygon #0|v 10 20 1 1 2 0 0|v 110 20 0 1 2 0 0|v 110 220 0 1 2 0 0|v 10 220 0 1 2 0 0"
-              "|v 10 20 0 2 2 0 0|polygon #1|v 10 20 1 1 2 0 0|v 0 20 0 1 2 0 0|v 0 0 0 1 2 0 0"
-              "|v 10 0 0 1 2 0 0|v 10 20 0 2 2 0 0");
+    EXPECT_EQ(
+        polys(l.dump),
+        "2|polygon #0|v 10 20 1 1 2 0 0|v 110 20 0 1 2 0 0|v 110 220 0 1 2 0 0|v 10 220 0 1 2 0 0"
+        "|v 10 20 0 2 2 0 0|polygon #1|v 10 20 1 1 2 0 0|v 0 20 0 1 2 0 0|v 0 0 0 1 2 0 0"
+        "|v 10 0 0 1 2 0 0|v 10 20 0 2 2 0 0");
     EXPECT_EQ(header(l.dump), "pages 1|page 1 -40 -40 150 260|errors 0|hpgl2 0|rtl 0");
     EXPECT_EQ(records(load("PA10,20;PD;ER5,5;").dump),
               "4 10 20|3|3|4 15 20|4 15 25|4 10 25|4 10 20|2|4 10 20|3|0");
@@ -270,7 +277,8 @@ TEST(FillRecords, Wedges) {
 TEST(FillTypes, SolidAndHatched) {
     EXPECT_EQ(records(load("FT;FT2,50,45;PT;").dump), "18 1 12 0|18 2 12 0|18 2 12 0|0");
     // Default hatch spacing: 1 % of distance(P1, P2) = 18558.
-    EXPECT_EQ(records(load("FT3;FT4,,30;FT3,50,45.5;").dump), "18 3 186 0|18 4 186 3000|18 3 50 4550|0");
+    EXPECT_EQ(records(load("FT3;FT4,,30;FT3,50,45.5;").dump),
+              "18 3 186 0|18 4 186 3000|18 3 50 4550|0");
     EXPECT_EQ(records(load("FT3,0;FT4,-5,30;FT3,0.4;").dump), "18 1 0 0|18 2 0 0|18 1 0 0|0");
     EXPECT_EQ(records(loadScaled("FT3,2;FT4,0.4,10;", 10, 20)), "18 3 -40 0|18 4 -8 1000|0");
 }

@@ -43,9 +43,11 @@ struct Machine {
     const interp::RtlState& rtl() const { return in.rtl; }
 };
 
-int32_t resolutionAfter(const std::string& bytes) { return Machine().run(bytes).rtl().resolution; }
+int32_t resolutionAfter(const std::string& bytes) {
+    return Machine().run(bytes).rtl().resolution;
+}
 
-}  // namespace
+} // namespace
 
 // ---- what the escape reader consumes ----
 
@@ -70,23 +72,25 @@ TEST(RtlEscape, RowBytesThatReadLikeHpglAreSkipped) {
 
 TEST(RtlEscape, LowerCaseDataParameterSkipsItsBytesAndTheSequenceGoesOn) {
     // "3w" is followed by three data bytes, then the pairs continue to "0M".
-    auto l = load("\x1b*b3wPD10M" "PA5,5;");
+    auto l = load("\x1b*b3wPD10M"
+                  "PA5,5;");
     EXPECT_EQ(records(l.dump), "4 5 5|0");
     EXPECT_EQ(l.result.rtlPieces, 1);
 }
 
 // Where each form of sequence ends: the HP-GL after it is drawn.
 TEST(RtlEscape, EachFormEndsWhereItsTextEnds) {
-    for (const char* seq : {
-             // data of the other "*" groups and the "%" count form
-             "\x1b*c4WPD1,", "\x1b*l4WPD1,", "\x1b*o4WPD1,", "\x1b*p4WPD1,", "\x1b*v4WPD1,",
-             "\x1b%b4WPD1,",
-             // "%", "&" and reset forms end at their letter
-             "\x1b%1B", "\x1b%-12345X", "\x1b&l1o0E", "\x1b" "E",
-             // device control ends after ":" or ";", or before an ESC
-             "\x1b.I81;;17:", "\x1b.(;", "\x1b.N;19:\x1b.(\x1b%0B",
-             // other forms take the bytes after them through ";" along
-             "\x1b(s1PPA1,1;", "\x1bZPA1,1;", "\x1b(8U\x1b.(;"}) {
+    for (const char* seq : {// data of the other "*" groups and the "%" count form
+                            "\x1b*c4WPD1,", "\x1b*l4WPD1,", "\x1b*o4WPD1,", "\x1b*p4WPD1,",
+                            "\x1b*v4WPD1,", "\x1b%b4WPD1,",
+                            // "%", "&" and reset forms end at their letter
+                            "\x1b%1B", "\x1b%-12345X", "\x1b&l1o0E",
+                            "\x1b"
+                            "E",
+                            // device control ends after ":" or ";", or before an ESC
+                            "\x1b.I81;;17:", "\x1b.(;", "\x1b.N;19:\x1b.(\x1b%0B",
+                            // other forms take the bytes after them through ";" along
+                            "\x1b(s1PPA1,1;", "\x1bZPA1,1;", "\x1b(8U\x1b.(;"}) {
         auto l = load(std::string(seq) + "PA5,5;");
         EXPECT_EQ(records(l.dump), "4 5 5|0") << seq;
         EXPECT_EQ(l.result.errorCount, 0) << seq;
@@ -94,7 +98,8 @@ TEST(RtlEscape, EachFormEndsWhereItsTextEnds) {
 }
 
 TEST(RtlEscape, EachSequenceCountsOnePiece) {
-    auto l = load("\x1b" "E\x1b*r1A\x1b*v5a3b4cP\x1b*b0W\x1b*rC\x1b&a0N\x1b.@;");
+    auto l = load("\x1b"
+                  "E\x1b*r1A\x1b*v5a3b4cP\x1b*b0W\x1b*rC\x1b&a0N\x1b.@;");
     EXPECT_EQ(l.result.rtlPieces, 7);
     EXPECT_EQ(l.result.errorCount, 0);
     EXPECT_TRUE(l.messages.empty());
@@ -127,17 +132,34 @@ TEST(RtlBadInput, NegativeOrMalformedCountSkipsNothing) {
 TEST(RtlBadInput, WellFormedCountAfterAMalformedValueIsStillSkipped) {
     Machine m;
     m.run("\x1b*b1.5m4WPD1,PA7,7;");
-    EXPECT_FALSE(m.rtl().rasterActive);  // the sequence had no effect
+    EXPECT_FALSE(m.rtl().rasterActive); // the sequence had no effect
     EXPECT_EQ(m.rtl().compression, 0);
     auto l = load("\x1b*b1.5m4WPD1,PA7,7;");
     EXPECT_EQ(records(l.dump), "4 7 7|0");
 }
 
 TEST(RtlBadInput, TruncatedSequencesEndTheLoadWithOneEndRecord) {
-    for (const char* tail : {"\x1b", "\x1b*", "\x1b*b", "\x1b*b5", "\x1b*b5W", "\x1b*b5WPD", "\x1b%",
-                             "\x1b%b", "\x1b%b12", "\x1b.", "\x1b.I81", "\x1b&l1", "\x1b(s",
-                             "\x1b*v6W\x01", "\x1b*v30W\x01\x02\x03", "@", "@P", "@PJL",
-                             "@PJL SET RESOLUTION=600", "@XY", "@XYZ no line end"}) {
+    for (const char* tail : {"\x1b",
+                             "\x1b*",
+                             "\x1b*b",
+                             "\x1b*b5",
+                             "\x1b*b5W",
+                             "\x1b*b5WPD",
+                             "\x1b%",
+                             "\x1b%b",
+                             "\x1b%b12",
+                             "\x1b.",
+                             "\x1b.I81",
+                             "\x1b&l1",
+                             "\x1b(s",
+                             "\x1b*v6W\x01",
+                             "\x1b*v30W\x01\x02\x03",
+                             "@",
+                             "@P",
+                             "@PJL",
+                             "@PJL SET RESOLUTION=600",
+                             "@XY",
+                             "@XYZ no line end"}) {
         auto l = load(std::string("PA5,5;") + tail);
         EXPECT_EQ(records(l.dump), "4 5 5|0") << tail;
         EXPECT_EQ(l.result.errorCount, 0) << tail;
@@ -170,7 +192,7 @@ TEST(RtlState, RowsAreCountedUpToTheSourceHeight) {
     EXPECT_EQ(m.rtl().sourceWidth, 100);
     EXPECT_EQ(m.rtl().rows, 2);
     EXPECT_EQ(m.rtl().plane, 1);
-    m.run("\x1b*b1Ve\x1b*b1Wf\x1b*b1Wg\x1b*b1Vh");  // the third row, then more than the height
+    m.run("\x1b*b1Ve\x1b*b1Wf\x1b*b1Wg\x1b*b1Vh"); // the third row, then more than the height
     EXPECT_EQ(m.rtl().rows, 3);
     EXPECT_EQ(m.rtl().plane, 1);
     // Size changes are refused inside a block.
@@ -222,9 +244,9 @@ TEST(RtlState, ConfigureImageDataLoadsThePresetOfItsBitsPerIndex) {
 TEST(RtlState, ColourIndexAssignmentOutsideABlock) {
     Machine m;
     m.run("\x1b*v255a0b300c1I");
-    EXPECT_EQ(m.rtl().palette[1], 0xFF00FFu);  // components clamped to 0..255
+    EXPECT_EQ(m.rtl().palette[1], 0xFF00FFu); // components clamped to 0..255
     EXPECT_EQ(m.rtl().colourIndex, 1);
-    m.run("\x1b*v256I\x1b*v-1I");  // out of range: no entry written
+    m.run("\x1b*v256I\x1b*v-1I"); // out of range: no entry written
     EXPECT_EQ(m.rtl().colourIndex, 1);
     m.run("\x1b*r1A\x1b*v0I");
     EXPECT_EQ(m.rtl().palette[0], kWhite);
@@ -237,7 +259,8 @@ TEST(RtlState, ResetRestoresEverythingAndEmptiesThePaletteStack) {
     EXPECT_TRUE(m.in.rtl.savePalette());
     EXPECT_TRUE(m.in.rtl.savePalette());
     m.in.coord.paperOrientation = 180;
-    m.run("\x1b" "E");
+    m.run("\x1b"
+          "E");
     EXPECT_EQ(m.rtl().resolution, 300);
     EXPECT_EQ(m.in.coord.paperOrientation, 90);
     EXPECT_FALSE(m.rtl().rasterActive);
@@ -250,7 +273,10 @@ TEST(RtlState, ResetRestoresEverythingAndEmptiesThePaletteStack) {
 
 TEST(RtlState, ResetMidFileLeavesTheHpglStateAlone) {
     // Pen, pen-down state, relative mode and position all survive ESC E.
-    EXPECT_EQ(records(load("SP2;PD10,10;PR;\x1b" "E;PR5,0;").dump), "1 2|3|4 10 10|4 15 10|0");
+    EXPECT_EQ(records(load("SP2;PD10,10;PR;\x1b"
+                           "E;PR5,0;")
+                          .dump),
+              "1 2|3|4 10 10|4 15 10|0");
 }
 
 TEST(RtlState, PaletteStackIsBoundedAndRestoresInOrder) {
@@ -266,7 +292,8 @@ TEST(RtlState, PaletteStackIsBoundedAndRestoresInOrder) {
     ASSERT_TRUE(s.restorePalette());
     EXPECT_EQ(s.palette[0], 1u);
     EXPECT_FALSE(s.restorePalette());
-    for (size_t i = 0; i < interp::RtlState::kMaxSavedPalettes; ++i) ASSERT_TRUE(s.savePalette());
+    for (size_t i = 0; i < interp::RtlState::kMaxSavedPalettes; ++i)
+        ASSERT_TRUE(s.savePalette());
     EXPECT_FALSE(s.savePalette());
     EXPECT_EQ(s.savedPalettes.size(), interp::RtlState::kMaxSavedPalettes);
 }
@@ -275,11 +302,12 @@ TEST(RtlState, PalettePresets) {
     interp::RtlPalette p;
     interp::loadPalettePreset(p, -3);
     EXPECT_EQ(std::vector<uint32_t>(p.begin(), p.begin() + 9),
-              (std::vector<uint32_t>{kWhite, 0xFFFF00, 0xFF00FF, 0xFF0000, 0x00FFFF, kGreen, kRed, kBlack, kBlack}));
+              (std::vector<uint32_t>{kWhite, 0xFFFF00, 0xFF00FF, 0xFF0000, 0x00FFFF, kGreen, kRed,
+                                     kBlack, kBlack}));
     interp::loadPalettePreset(p, -4);
     EXPECT_EQ(p[1], 0x0F0F0Fu);
     EXPECT_EQ(p[13], 0x00000Fu);
-    interp::loadPalettePreset(p, 7);  // any other number: eight colours over all entries
+    interp::loadPalettePreset(p, 7); // any other number: eight colours over all entries
     EXPECT_EQ(p[3], 0x00FFFFu);
     EXPECT_EQ(p[255], kWhite);
 }
@@ -289,7 +317,7 @@ TEST(RtlState, PalettePresets) {
 TEST(Pjl, ResolutionIsTakenOver) {
     EXPECT_EQ(resolutionAfter("@PJL SET RESOLUTION = 600\r\n"), 600);
     EXPECT_EQ(resolutionAfter("@pjl SET RESOLUTION=1200\n"), 1200);
-    EXPECT_EQ(resolutionAfter("@PJL SET RESOLUTION=600"), 600);  // line ended by the file end
+    EXPECT_EQ(resolutionAfter("@PJL SET RESOLUTION=600"), 600); // line ended by the file end
     // RESOLUTION comes before LANGUAGE in the search order.
     EXPECT_EQ(resolutionAfter("@PJL ENTER LANGUAGE=HPGL2 RESOLUTION=400\n"), 400);
 }
@@ -300,9 +328,10 @@ TEST(Pjl, PaperKeysStopTheSearch) {
 }
 
 TEST(Pjl, MalformedValuesHaveNoEffect) {
-    for (const char* line : {"@PJL SET RESOLUTION\n", "@PJL SET RESOLUTION=\n", "@PJL SET RESOLUTION=HIGH\n",
-                             "@PJL SET RESOLUTION=600.0\n", "@PJL SET RESOLUTION=99999999999\n",
-                             "@PJL SET RESOLUTION=-\n", "@PJX SET RESOLUTION=600\n"}) {
+    for (const char* line :
+         {"@PJL SET RESOLUTION\n", "@PJL SET RESOLUTION=\n", "@PJL SET RESOLUTION=HIGH\n",
+          "@PJL SET RESOLUTION=600.0\n", "@PJL SET RESOLUTION=99999999999\n",
+          "@PJL SET RESOLUTION=-\n", "@PJX SET RESOLUTION=600\n"}) {
         Machine m;
         m.run(line);
         EXPECT_EQ(m.rtl().resolution, 300) << line;
@@ -332,17 +361,17 @@ TEST(Pjl, VeryLongLineIsConsumedWhole) {
 // ---- a whole job ----
 
 TEST(RtlMixed, EnvelopeResetHpgl2RasterAndVectorsRecordOnlyTheVectors) {
-    std::string file =
-        "\x1b%-12345X@PJL JOB\r\n"
-        "@PJL SET RESOLUTION=600\r\n"
-        "@PJL ENTER LANGUAGE=HPGL2\r\n"
-        "\x1b" "E\x1b%0B"
-        "SP1;PW0.35,1;\x1b%1A"
-        "\x1b*v6W\x00\x03\x08\x08\x08\x08"
-        "\x1b*r2T\x1b*r8S\x1b*r1A"
-        "\x1b*b4WPD9,\x1b*b4W;PU;\x1b*rC"
-        "\x1b%0BPU0,0;PD100,0;"
-        "\x1b%-12345X@PJL EOJ\r\n"s;
+    std::string file = "\x1b%-12345X@PJL JOB\r\n"
+                       "@PJL SET RESOLUTION=600\r\n"
+                       "@PJL ENTER LANGUAGE=HPGL2\r\n"
+                       "\x1b"
+                       "E\x1b%0B"
+                       "SP1;PW0.35,1;\x1b%1A"
+                       "\x1b*v6W\x00\x03\x08\x08\x08\x08"
+                       "\x1b*r2T\x1b*r8S\x1b*r1A"
+                       "\x1b*b4WPD9,\x1b*b4W;PU;\x1b*rC"
+                       "\x1b%0BPU0,0;PD100,0;"
+                       "\x1b%-12345X@PJL EOJ\r\n"s;
     auto l = load(file);
     EXPECT_EQ(records(l.dump), "1 1|2|4 0 0|3|4 100 0|0");
     EXPECT_EQ(header(l.dump), "pages 1|page 1 -40 -40 140 40|errors 0|hpgl2 1|rtl 13");

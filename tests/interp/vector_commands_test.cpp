@@ -22,7 +22,7 @@ interp::LoadOptions multiPage() {
 // The label defaults a reset writes, between its line type and what follows.
 const std::string kLabelDefaults = "12 0|15 0 0|18 1 12 0|14 1|11 114 150|13 0|29 0";
 
-}  // namespace
+} // namespace
 
 // ---- pen moves and pen selection ----
 
@@ -51,7 +51,8 @@ TEST(PenMoves, RelativeMoveBeyond32BitsIsAnError) {
 }
 
 TEST(PenSelect, NumbersFoldIntoThePenRange) {
-    EXPECT_EQ(records(load("SP0;SP256;SP-3;SP510;SP;SPx;SP2.5;").dump), "1 0|1 1|1 1|1 255|1 1|1 1|1 1|0");
+    EXPECT_EQ(records(load("SP0;SP256;SP-3;SP510;SP;SPx;SP2.5;").dump),
+              "1 0|1 1|1 1|1 255|1 1|1 1|1 1|0");
 }
 
 TEST(PenSelect, PenChangeWhileDownContinuesTheLine) {
@@ -104,7 +105,8 @@ TEST(SymbolMode, ByteAfterTheMnemonicIsTheSymbol) {
 
 TEST(Ticks, TickLengthsArePartsOfTheP1P2Distance) {
     // TL1,2 of 18558: 186 up, 371 down.
-    EXPECT_EQ(records(load("PA100,100;TL1,2;XT;").dump), "4 100 100|2|4 100 286|3|4 100 -271|2|4 100 100|0");
+    EXPECT_EQ(records(load("PA100,100;TL1,2;XT;").dump),
+              "4 100 100|2|4 100 286|3|4 100 -271|2|4 100 100|0");
     EXPECT_EQ(records(load("PD;TL1,0;YT;").dump), "3|2|4 186 0|3|4 0 0|2|4 0 0|3|0");
     // Default 0.5 % each way, and TL without parameters returns to it.
     EXPECT_EQ(records(load("TL5;TL;XA;").dump), "2|4 0 93|3|4 0 -93|2|4 0 0|0");
@@ -146,7 +148,8 @@ TEST(Graph, StepsInXWithPenCodesInTheList) {
 }
 
 TEST(Graph, CommandRightAfterTheListIsStillRun) {
-    EXPECT_EQ(records(load("PA100,100;GR10,1,2PA5,5;").dump), "4 100 100|3|4 100 1|4 110 2|4 5 5|0");
+    EXPECT_EQ(records(load("PA100,100;GR10,1,2PA5,5;").dump),
+              "4 100 100|3|4 100 1|4 110 2|4 5 5|0");
     EXPECT_EQ(records(load("GR10,1SP2;").dump), "3|4 0 1|2|4 0 1|1 2|3|0");
     // After ";" a PU is a command of its own, with its own coordinates.
     EXPECT_EQ(records(load("GR10,1;PU5,5;").dump), "3|4 0 1|2|4 5 5|0");
@@ -177,7 +180,8 @@ TEST(Reset, InStartsANewPageWithMultiPage) {
     auto l = load("SP1;PD100,0;IN;PD50,50;", multiPage());
     EXPECT_EQ(records(l.dump), "1 1|3|4 100 0|23 255 742|" + kLabelDefaults +
                                    "|26 1000|254|2|9 -1 -1|4 0 0|3|4 50 50|0");
-    EXPECT_EQ(header(l.dump), "pages 2|page 1 60 -40 140 40|page 2 -40 -40 90 90|errors 0|hpgl2 0|rtl 0");
+    EXPECT_EQ(header(l.dump),
+              "pages 2|page 1 60 -40 140 40|page 2 -40 -40 90 90|errors 0|hpgl2 0|rtl 0");
     // DF never splits.
     EXPECT_EQ(load("PD100,0;DF;PD50,50;", multiPage()).result.errorCount, 0);
     EXPECT_EQ(header(load("PD100,0;DF;PD50,50;", multiPage()).dump).substr(0, 7), "pages 1");
@@ -186,7 +190,8 @@ TEST(Reset, InStartsANewPageWithMultiPage) {
 TEST(Reset, InReturnsToTheRotationAndScalingPointsOfThePaper) {
     // The solid line record still takes its length from the old P1/P2 (4 % of 141).
     EXPECT_EQ(records(load("RO90;IP0,0,100,100;PA1,1;IN;SC0,1,0,1;PA1,1;").dump),
-              "12 90000|4 -1 1|23 255 6|" + kLabelDefaults + "|26 1000|2|9 -1 -1|4 0 0|4 15120 10760|0");
+              "12 90000|4 -1 1|23 255 6|" + kLabelDefaults +
+                  "|26 1000|2|9 -1 -1|4 0 0|4 15120 10760|0");
 }
 
 // ---- read past ----
@@ -200,7 +205,8 @@ TEST(ReadPast, EachCommandIsOneHpgl2Piece) {
 }
 
 TEST(ReadPast, QuotedTextsAndEncodedDataAreNeverTakenForCommands) {
-    auto l = load("MG\"PD100,100 don't\";CO\"PD1,1 SP5\";BP1,\"PD PA title\",2,1;PE<=_p_p:?;PA5,5;");
+    auto l =
+        load("MG\"PD100,100 don't\";CO\"PD1,1 SP5\";BP1,\"PD PA title\",2,1;PE<=_p_p:?;PA5,5;");
     EXPECT_EQ(records(l.dump), "4 5 5|0");
     EXPECT_EQ(l.result.hpgl2Pieces, 4);
     // A comment longer than 255 characters is still skipped whole.
@@ -223,12 +229,13 @@ TEST(ReadPast, UnterminatedQuotesEndTheLoadNormally) {
 // ---- bad input ----
 
 TEST(BadInput, RandomParametersNeverBreakTheLoad) {
-    const char* commands[] = {"PA", "PR", "PU", "PD", "SP", "LT", "SM", "TL", "XT", "YT", "XA",
-                              "UC", "GR", "IN", "DF", "PW", "PE", "MG", "CO", "BP", "LA", "IP",
-                              "SC", "IW", "RO", "PS", "IR"};
-    const char* params[] = {"",  "0",   "-1",  "1e5",      "99999999999999999999", ",",  ";",  "\"",
-                            ".", "-.",  "+",   "2147483647", "-2147483648",         "1.5", "NaN", "PU",
-                            "9999", "-99", "99", "1000000000", "0.0000000000000001",   "100", "@", " "};
+    const char* commands[] = {"PA", "PR", "PU", "PD", "SP", "LT", "SM", "TL", "XT",
+                              "YT", "XA", "UC", "GR", "IN", "DF", "PW", "PE", "MG",
+                              "CO", "BP", "LA", "IP", "SC", "IW", "RO", "PS", "IR"};
+    const char* params[] = {
+        "",     "0",   "-1", "1e5",        "99999999999999999999", ",",   ";",   "\"",
+        ".",    "-.",  "+",  "2147483647", "-2147483648",          "1.5", "NaN", "PU",
+        "9999", "-99", "99", "1000000000", "0.0000000000000001",   "100", "@",   " "};
     std::mt19937 rng(7);
     for (int round = 0; round < 300; ++round) {
         std::string text;

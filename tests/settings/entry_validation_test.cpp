@@ -13,7 +13,7 @@ constexpr int kMm = 0, kCm = 1, kIn = 3;
 
 TEST(EntryValidation, PatternLengthInInches) {
     int32_t stored = 123;
-    EXPECT_FALSE(acceptPatternLength("0.001", kIn, stored));  // below 0.05 mm
+    EXPECT_FALSE(acceptPatternLength("0.001", kIn, stored)); // below 0.05 mm
     EXPECT_EQ(stored, 123);
     EXPECT_TRUE(acceptPatternLength("1", kIn, stored));
     EXPECT_EQ(stored, 1016);
@@ -24,7 +24,7 @@ TEST(EntryValidation, PatternLengthLimitsAndBadText) {
     int32_t stored = 7;
     EXPECT_TRUE(acceptPatternLength("0.05", kMm, stored));
     EXPECT_EQ(stored, 2);
-    EXPECT_FALSE(acceptPatternLength("1000", kMm, stored));  // upper limit is exclusive
+    EXPECT_FALSE(acceptPatternLength("1000", kMm, stored)); // upper limit is exclusive
     EXPECT_TRUE(acceptPatternLength("99.99", kCm, stored));
     EXPECT_EQ(stored, 39996);
     for (const char* bad : {"", "abc", "1,5", "2mm", "nan", "inf"})
@@ -43,7 +43,7 @@ TEST(EntryValidation, MinimumDotLengths) {
     EXPECT_EQ(showDspMinLinDot(7), "  7");
 
     int32_t pu = 5;
-    EXPECT_TRUE(acceptPltMinLinDot("10", kMm, pu));  // 10 mm inclusive
+    EXPECT_TRUE(acceptPltMinLinDot("10", kMm, pu)); // 10 mm inclusive
     EXPECT_EQ(pu, 400);
     EXPECT_FALSE(acceptPltMinLinDot("10.01", kMm, pu));
     EXPECT_TRUE(acceptPltMinLinDot("0", kMm, pu));
@@ -60,7 +60,7 @@ TEST(EntryValidation, GridPitchAndOrigin) {
     EXPECT_TRUE(acceptGridPitch("0.025", kMm, v));
     EXPECT_DOUBLE_EQ(v, 1.0);
     EXPECT_FALSE(acceptGridPitch("0.02", kMm, v));
-    EXPECT_FALSE(acceptGridPitch("100.1", kCm, v));  // 1001 mm
+    EXPECT_FALSE(acceptGridPitch("100.1", kCm, v)); // 1001 mm
     EXPECT_FALSE(acceptGridPitch("-1", kMm, v));
     EXPECT_TRUE(acceptGridPitch("0.5", kIn, v));
     EXPECT_DOUBLE_EQ(v, 508.0);
@@ -72,7 +72,7 @@ TEST(EntryValidation, GridOkReturnsOneOnlyWhenDrawingChanges) {
     GridSettings edited = stored;
     EXPECT_EQ(storeGridSettings(stored, edited), 2);
 
-    edited.InsGrdMode = true;  // stored, but does not change the picture
+    edited.InsGrdMode = true; // stored, but does not change the picture
     EXPECT_EQ(storeGridSettings(stored, edited), 2);
     EXPECT_TRUE(stored.InsGrdMode);
 
@@ -119,6 +119,6 @@ TEST(MouseHelpText, ShowsClickAndDragNames) {
     EXPECT_EQ(mouseHelpText(m, true),
               "LeftClick:DisAll,Rightclick:DisShift  |  LeftDrag:DisShift,RightDrag:DisUpDown");
 
-    m.MouseOpeLClick = 200;  // never indexes past the names
+    m.MouseOpeLClick = 200; // never indexes past the names
     EXPECT_EQ(mouseHelpText(m, true).substr(0, 17), "LeftClick:NonOpe,");
 }

@@ -8,41 +8,44 @@
 #include "temp_folder.h"
 
 using namespace settings;
-using settings_test::TempFolder;
 using settings_test::readBytes;
+using settings_test::TempFolder;
 using settings_test::writeBytes;
 
 namespace {
 
-constexpr uint32_t kCyan = 0x00FFFF00;   // (0, 255, 255) as 0x00BBGGRR
+constexpr uint32_t kCyan = 0x00FFFF00; // (0, 255, 255) as 0x00BBGGRR
 constexpr uint32_t kWhite = 0x00FFFFFF;
 
 // A pen table file text: colour i = 1000 + i, width i = i, then `tail` as is.
 std::string penTableText(const std::string& tail) {
     std::string t;
-    for (int i = 0; i < 256; ++i) t += std::to_string(1000 + i) + "\r\n";
-    for (int i = 0; i < 256; ++i) t += std::to_string(i) + "\r\n";
+    for (int i = 0; i < 256; ++i)
+        t += std::to_string(1000 + i) + "\r\n";
+    for (int i = 0; i < 256; ++i)
+        t += std::to_string(i) + "\r\n";
     return t + tail;
 }
 
 int countLines(const std::string& text) {
     int n = 0;
-    for (std::size_t p = text.find("\r\n"); p != std::string::npos; p = text.find("\r\n", p + 2)) ++n;
+    for (std::size_t p = text.find("\r\n"); p != std::string::npos; p = text.find("\r\n", p + 2))
+        ++n;
     return n;
 }
 
-}  // namespace
+} // namespace
 
 TEST(PenTables, DefaultColoursRepeatPaletteWithBackAndMarkPens) {
     PenColours c = defaultPenColours();
     EXPECT_EQ(c[0], 0u);
-    EXPECT_EQ(c[1], 0x0000007Fu);   // (127, 0, 0)
+    EXPECT_EQ(c[1], 0x0000007Fu); // (127, 0, 0)
     EXPECT_EQ(c[17], c[1]);
     EXPECT_EQ(c[33], c[1]);
     EXPECT_EQ(c[14], kCyan);
-    EXPECT_EQ(c[15], kCyan);        // mark pen 15 instead of white
+    EXPECT_EQ(c[15], kCyan); // mark pen 15 instead of white
     EXPECT_EQ(c[31], kWhite);
-    EXPECT_EQ(c[16], 0u);           // palette entry 0, not the back pen
+    EXPECT_EQ(c[16], 0u); // palette entry 0, not the back pen
 
     PenColours moved = defaultPenColours(5, 3);
     EXPECT_EQ(moved[5], 0u);
@@ -92,16 +95,18 @@ TEST(PenTables, ValuesOutsideTheirRangeAreKeptUsable) {
     TempFolder dir;
     std::string path = dir.file("PenTable1.par");
     std::string t;
-    for (int i = 0; i < 256; ++i) t += (i == 0 ? "-1" : "0") + std::string("\r\n");
-    for (int i = 0; i < 256; ++i) t += (i == 0 ? "-50" : i == 1 ? "99999" : "35") + std::string("\r\n");
+    for (int i = 0; i < 256; ++i)
+        t += (i == 0 ? "-1" : "0") + std::string("\r\n");
+    for (int i = 0; i < 256; ++i)
+        t += (i == 0 ? "-50" : i == 1 ? "99999" : "35") + std::string("\r\n");
     writeBytes(path, t + "Wide\r\n");
     PenColours c{};
     PenWidths w{};
     std::string name;
     ASSERT_TRUE(readPenTableFile(path, c, w, name));
-    EXPECT_EQ(c[0], kWhite);  // top byte dropped
+    EXPECT_EQ(c[0], kWhite); // top byte dropped
     EXPECT_EQ(w[0], 0);
-    EXPECT_EQ(w[1], 1000);    // 10 mm
+    EXPECT_EQ(w[1], 1000); // 10 mm
     EXPECT_EQ(w[2], 35);
     EXPECT_EQ(name, "Wide");
 }
@@ -111,7 +116,8 @@ TEST(PenTables, PenToPenValuesKeepLowEightBits) {
     std::string path = penPenTablePath(dir.path(), 3);
     EXPECT_EQ(path, dir.path() + "/PenPenTable3.par");
     std::string t;
-    for (int i = 0; i < 256; ++i) t += std::to_string(i == 7 ? 300 : i == 8 ? -1 : 255 - i) + "\r\n";
+    for (int i = 0; i < 256; ++i)
+        t += std::to_string(i == 7 ? 300 : i == 8 ? -1 : 255 - i) + "\r\n";
     writeBytes(path, t + "Swap\r\n");
     std::array<uint8_t, 256> pens{};
     std::string name;
@@ -138,7 +144,8 @@ TEST(PenTables, StartUpReadsTableOnlyAfterSettingsLoaded) {
     SettingsStore store(dir.path(), "QuindleMini");
     writeBytes(penTablePath(dir.path(), 2), penTableText("Second\r\n"));
     std::string map;
-    for (int i = 0; i < 256; ++i) map += std::to_string((i + 1) % 256) + "\r\n";
+    for (int i = 0; i < 256; ++i)
+        map += std::to_string((i + 1) % 256) + "\r\n";
     writeBytes(penPenTablePath(dir.path(), 4), map);
 
     store.values.pens.PenTblNo = 2;
@@ -156,7 +163,7 @@ TEST(PenTables, StartUpReadsTableOnlyAfterSettingsLoaded) {
     EXPECT_EQ(store.penTable.colour, defaultPenColours());
     EXPECT_EQ(store.penTable.width[3], 0);
 
-    store.values.pens.PenTblNo = 3;  // no file
+    store.values.pens.PenTblNo = 3; // no file
     store.loadPenTablesAtStartUp(true);
     EXPECT_EQ(store.penTable.colour, defaultPenColours());
     EXPECT_EQ(store.penTable.name, "");
@@ -202,7 +209,7 @@ TEST(PenTables, TranslationOnlyWhileTableChosenAndResetAfterOpen) {
     store.afterFileOpen();
     EXPECT_EQ(store.values.pens.PenPenTblNo, 0);
 
-    store.loadPenPenTable(2);  // no file: identity
+    store.loadPenPenTable(2); // no file: identity
     EXPECT_EQ(store.penPenTable.map[12], 12);
     store.penPenTable.name = "Mine";
     ASSERT_TRUE(store.writePenPenTable(2));

@@ -13,8 +13,8 @@
 #include "temp_folder.h"
 
 using namespace settings;
-using settings_test::TempFolder;
 using settings_test::readBytes;
+using settings_test::TempFolder;
 using settings_test::writeBytes;
 
 namespace {
@@ -34,7 +34,8 @@ std::vector<std::string> splitCrLf(const std::string& text) {
 
 std::string joinCrLf(const std::vector<std::string>& lines) {
     std::string out;
-    for (const std::string& l : lines) out += l + "\r\n";
+    for (const std::string& l : lines)
+        out += l + "\r\n";
     return out;
 }
 
@@ -45,9 +46,11 @@ std::string fixtureWithLine(int number, const std::string& text) {
     return joinCrLf(lines);
 }
 
-std::string defaultText() { return settingsFileText(SettingsRecord{}); }
+std::string defaultText() {
+    return settingsFileText(SettingsRecord{});
+}
 
-}  // namespace
+} // namespace
 
 TEST(SettingsFile, FullFileRoundTripsByteForByte) {
     TempFolder dir;
@@ -119,7 +122,7 @@ TEST(SettingsFile, FailedReadLeavesLaterValuesUntilGroupTenEnds) {
     writeBytes(path, fixtureWithLine(124, "yes"));
     SettingsRecord r;
     ASSERT_EQ(loadSettingsFile(path, r), LoadResult::Loaded);
-    EXPECT_EQ(r.reserved.g12Integers[3], 40);  // read before the bad line
+    EXPECT_EQ(r.reserved.g12Integers[3], 40); // read before the bad line
     EXPECT_FALSE(r.view.DragMode);
     EXPECT_EQ(r.view.displayRotation, 1);
     EXPECT_EQ(r.text.TextRate[0], 100);
@@ -155,8 +158,10 @@ TEST(SettingsFile, EveryTruncationAndRandomGarbageLoadsSafely) {
         std::size_t len = rng() % 3000;
         for (std::size_t i = 0; i < len; ++i) {
             unsigned pick = rng() % 8;
-            text += pick == 0 ? '\n' : pick == 1 ? '\r' : pick < 5 ? char('0' + rng() % 10)
-                                                               : char(rng() % 256);
+            text += pick == 0   ? '\n'
+                    : pick == 1 ? '\r'
+                    : pick < 5  ? char('0' + rng() % 10)
+                                : char(rng() % 256);
         }
         writeBytes(path, text);
         SettingsRecord r;
@@ -171,12 +176,12 @@ TEST(SettingsFile, UnusableValuesFallBackToDefaults) {
     TempFolder dir;
     std::string path = dir.file("s.PAR");
     std::vector<std::string> lines = splitCrLf(readBytes(kFixture));
-    lines[136 - 1] = "9";       // display rotation
-    lines[140 - 1] = "0.000";   // GridPitchX: a zero pitch would never finish drawing
-    lines[144 - 1] = "0";       // GridInterval
-    lines[21 - 1] = "17";       // length unit index
-    lines[103 - 1] = "-5";      // LT1Up
-    lines[145 - 1] = "-1";      // GridColorFine with the top byte set
+    lines[136 - 1] = "9";     // display rotation
+    lines[140 - 1] = "0.000"; // GridPitchX: a zero pitch would never finish drawing
+    lines[144 - 1] = "0";     // GridInterval
+    lines[21 - 1] = "17";     // length unit index
+    lines[103 - 1] = "-5";    // LT1Up
+    lines[145 - 1] = "-1";    // GridColorFine with the top byte set
     writeBytes(path, joinCrLf(lines));
     SettingsRecord r;
     ASSERT_EQ(loadSettingsFile(path, r), LoadResult::Loaded);

@@ -10,7 +10,7 @@
 namespace settings_test {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::random_device rd;
         path_ = std::filesystem::temp_directory_path() /
@@ -28,11 +28,12 @@ public:
     std::string file(const std::string& name) const { return (path_ / name).string(); }
     std::size_t entryCount() const {
         std::size_t n = 0;
-        for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(path_)) ++n;
+        for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(path_))
+            ++n;
         return n;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -47,4 +48,4 @@ inline void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-}  // namespace settings_test
+} // namespace settings_test

@@ -22,8 +22,9 @@ TEST(CorpusRender, EveryFileRendersWithoutError) {
         ++files;
         const fs::path png = out / (e.path().filename().string() + ".png");
         fs::remove(png);
-        const std::string cmd = std::string("\"") + QM_RENDER_TOOL + "\" \"" + e.path().string() + "\" -o \"" +
-                                png.string() + "\" --size 320x200 --multipage 2>/dev/null";
+        const std::string cmd = std::string("\"") + QM_RENDER_TOOL + "\" \"" + e.path().string() +
+                                "\" -o \"" + png.string() +
+                                "\" --size 320x200 --multipage 2>/dev/null";
         EXPECT_EQ(std::system(cmd.c_str()), 0) << e.path();
         QImage image(QString::fromStdString(png.string()));
         EXPECT_EQ(image.width(), 320) << e.path();
@@ -34,6 +35,7 @@ TEST(CorpusRender, EveryFileRendersWithoutError) {
 }
 
 TEST(CorpusRender, MissingFileFails) {
-    const std::string cmd = std::string("\"") + QM_RENDER_TOOL + "\" /nonexistent/file.plt -o /tmp/qm-none.png 2>/dev/null";
+    const std::string cmd = std::string("\"") + QM_RENDER_TOOL +
+                            "\" /nonexistent/file.plt -o /tmp/qm-none.png 2>/dev/null";
     EXPECT_NE(std::system(cmd.c_str()), 0);
 }

@@ -25,7 +25,7 @@ TEST(LabelDraw, CarriageReturnAndLineFeedStartTheNextLineBelowTheFirst) {
     // "C" one line advance (30 pixels) below the start of "AB".
     EXPECT_NEAR(second.y0 - first.y0, 30, 1);
     EXPECT_NEAR(second.x0, first.x0, 2);
-    EXPECT_LT(second.x1, first.x0 + 14);  // only one character wide
+    EXPECT_LT(second.x1, first.x0 + 14); // only one character wide
     EXPECT_TRUE(s.ink(0, 21, 200, 36).empty());
 }
 
@@ -58,7 +58,7 @@ TEST(LabelDraw, OriginOneStartsAtTheCurrentPoint) {
     s.render();
     const viewtest::InkBox b = s.ink();
     ASSERT_FALSE(b.empty());
-    EXPECT_NEAR(b.y1, 50, 1);  // baseline on the point
+    EXPECT_NEAR(b.y1, 50, 1); // baseline on the point
     EXPECT_GE(b.x0, 100);
     EXPECT_LT(b.x0, 105);
 }
@@ -130,7 +130,8 @@ TEST(LabelDraw, SystemFontTextIsDrawnInThePenColour) {
     EXPECT_GE(b.x0, 19);
     int penPixels = 0;
     for (int y = b.y0; y <= b.y1; ++y)
-        for (int x = b.x0; x <= b.x1; ++x) penPixels += s.at(x, y) == viewtest::kPen1;
+        for (int x = b.x0; x <= b.x1; ++x)
+            penPixels += s.at(x, y) == viewtest::kPen1;
     EXPECT_GT(penPixels, 20);
 }
 
@@ -142,7 +143,8 @@ TEST(VectorFont, EveryPrintableCharacterHasAGlyphInTheCell) {
         EXPECT_EQ(f.advanceOf(c), 77);
         const uint8_t* p = f.glyph(c);
         EXPECT_GE(p[1], 128) << "a glyph starts with a move: " << c;
-        for (int k = 0; k < f.pointCount(c); ++k) EXPECT_LE(p[2 * k], 77) << c;
+        for (int k = 0; k < f.pointCount(c); ++k)
+            EXPECT_LE(p[2 * k], 77) << c;
     }
     EXPECT_EQ(f.pointCount(' '), 0);
 }

@@ -14,14 +14,18 @@ namespace {
 // Hands every call on to an image canvas; being another canvas type, it keeps
 // the pass on its general path.
 class ForwardingCanvas : public view::Canvas {
-public:
+  public:
     explicit ForwardingCanvas(view::ImageCanvas& inner) : c_(inner) {}
     int width() const override { return c_.width(); }
     int height() const override { return c_.height(); }
-    void setPen(uint32_t colour, int width, view::RasterOp op) override { c_.setPen(colour, width, op); }
+    void setPen(uint32_t colour, int width, view::RasterOp op) override {
+        c_.setPen(colour, width, op);
+    }
     void moveTo(int x, int y) override { c_.moveTo(x, y); }
     void lineTo(int x, int y) override { c_.lineTo(x, y); }
-    void fillRect(int x, int y, int w, int h, uint32_t colour) override { c_.fillRect(x, y, w, h, colour); }
+    void fillRect(int x, int y, int w, int h, uint32_t colour) override {
+        c_.fillRect(x, y, w, h, colour);
+    }
     void setPixel(int x, int y, uint32_t colour) override { c_.setPixel(x, y, colour); }
     void fillPolygon(const QPointF* p, const int* sizes, int parts, view::FillRule rule,
                      const view::CanvasBrush& brush, view::RasterOp op) override {
@@ -32,7 +36,7 @@ public:
     void drawText(const view::TextRun& run) override { c_.drawText(run); }
     double textWidth(const view::TextRun& run) override { return c_.textWidth(run); }
 
-private:
+  private:
     view::ImageCanvas& c_;
 };
 
@@ -41,21 +45,22 @@ QImage generalPath(viewtest::Scene& s) {
     view::ImageCanvas inner(image);
     ForwardingCanvas canvas(inner);
     const view::RenderInputs in{s.model, s.settings, s.pens, s.values};
-    canvas.fillRect(0, 0, canvas.width(), canvas.height(), s.pens.colour[s.settings.pens.BackPenNo]);
+    canvas.fillRect(0, 0, canvas.width(), canvas.height(),
+                    s.pens.colour[s.settings.pens.BackPenNo]);
     canvas.setPen(0, 1, view::RasterOp::Copy);
     view::RenderPass pass(in, s.view, canvas);
     pass.DrawPage();
     return image;
 }
 
-}  // namespace
+} // namespace
 
 TEST(PointRuns, MatchTheGeneralPathPixelForPixel) {
     for (int variant = 0; variant < 4; ++variant) {
         viewtest::Scene s;
         std::mt19937 rng(77 + variant);
         auto coord = [&](int lo, int hi) { return lo + int(rng() % unsigned(hi - lo + 1)); };
-        if (variant == 2) s.record(28, {300, 200, 1500, 800});  // input window: a smaller clip box
+        if (variant == 2) s.record(28, {300, 200, 1500, 800}); // input window: a smaller clip box
         for (int run = 0; run < 60; ++run) {
             s.penSelect(1 + run % 4);
             s.penUp();
@@ -63,14 +68,14 @@ TEST(PointRuns, MatchTheGeneralPathPixelForPixel) {
             s.penDown();
             int x = coord(0, 2000), y = coord(0, 1000);
             for (int k = 0; k < 30; ++k) {
-                x += coord(-150, 150);  // wanders off the window now and then
+                x += coord(-150, 150); // wanders off the window now and then
                 y += coord(-150, 150);
                 s.point(x, y);
-                if (k % 11 == 0) s.point(x, y);  // zero-length segments
+                if (k % 11 == 0) s.point(x, y); // zero-length segments
             }
         }
         s.values.mirror = variant == 3;
-        if (variant == 1) s.settings.pens.DrawModes = 1;  // lines merged with what lies below
+        if (variant == 1) s.settings.pens.DrawModes = 1; // lines merged with what lies below
         s.finish();
         s.render();
         const QImage general = generalPath(s);

@@ -53,8 +53,8 @@ TEST(RenderPass, HugeCoordinatesDrawOnlyTheVisiblePiece) {
     Scene s;
     s.penSelect(1);
     s.line(1000, 500, 2000000000, 500);
-    s.line(-2147483647, -2147483647, 2147483647, 2147483647);  // the diagonal y = x
-    s.line(2147483647, -2147483647, 2147483647, 2147483647);   // far right
+    s.line(-2147483647, -2147483647, 2147483647, 2147483647); // the diagonal y = x
+    s.line(2147483647, -2147483647, 2147483647, 2147483647);  // far right
     s.finish();
     s.render();
     EXPECT_EQ(s.at(100, 50), kPen1);
@@ -93,7 +93,7 @@ TEST(RenderPass, PenColourRecordIgnoredWithIgnorePc) {
 
 TEST(RenderPass, SameColourAsBackgroundIsChanged) {
     Scene s;
-    s.penSelect(16);  // pen 16 defaults to black, the background colour
+    s.penSelect(16); // pen 16 defaults to black, the background colour
     s.line(0, 500, 1900, 500);
     s.finish();
     s.render();
@@ -117,7 +117,7 @@ TEST(RenderPass, PenWidthRecordWidensEveryPen) {
 TEST(RenderPass, PenWidthRecordIgnoredKeepsThePenTableWidth) {
     Scene s;
     s.settings.pens.NotPW = true;
-    s.pens.width[3] = 50;  // 0.5 mm = 20 plotter units = 2 pixels, canvas pen 3
+    s.pens.width[3] = 50; // 0.5 mm = 20 plotter units = 2 pixels, canvas pen 3
     s.penWidth(1000, -1);
     s.penSelect(3);
     s.line(200, 500, 1800, 500);
@@ -152,7 +152,7 @@ TEST(RenderPass, InputWindowClipsTheDrawing) {
 
 TEST(RenderPass, DashedLineLeavesGaps) {
     Scene s;
-    s.record(23, {2, 400});  // 40 pixels: 20 on, 20 off
+    s.record(23, {2, 400}); // 40 pixels: 20 on, 20 off
     s.penSelect(1);
     s.line(0, 500, 1990, 500);
     s.finish();
@@ -167,7 +167,7 @@ TEST(RenderPass, DashedLineLeavesGaps) {
 TEST(RenderPass, ShortDashesAreStretchedToTheMinimumLength) {
     Scene s;
     s.settings.line.DspMinLinDot = 4;
-    s.record(23, {2, 10});  // 1 pixel pattern: raised to 8 pixels, dashes of 4
+    s.record(23, {2, 10}); // 1 pixel pattern: raised to 8 pixels, dashes of 4
     s.penSelect(1);
     s.line(0, 500, 1600, 500);
     s.finish();
@@ -193,8 +193,8 @@ TEST(RenderPass, FullCircleArcEndsATenthOfADegreeShort) {
     const view::RenderInputs in{s.model, s.settings, s.pens, s.values};
     view::RenderPass pass(in, s.view, canvas);
     pass.DrawPage();
-    EXPECT_EQ(pass.state().curX, 2000.0);  // 1000 + 1000 cos(359.9) = 1999.998
-    EXPECT_EQ(pass.state().curY, 498.0);   // 500 + 1000 sin(359.9) = 498.25
+    EXPECT_EQ(pass.state().curX, 2000.0); // 1000 + 1000 cos(359.9) = 1999.998
+    EXPECT_EQ(pass.state().curY, 498.0);  // 500 + 1000 sin(359.9) = 498.25
     // The circle shows at its left end.
     EXPECT_EQ(s.at(0, 50) == kPen1 || s.at(1, 50) == kPen1, true);
 }
@@ -237,15 +237,15 @@ TEST(RenderPass, CircleIsDrawnAroundTheCurrentPosition) {
 TEST(RenderPass, GridDotsAndOriginCross) {
     Scene s;
     s.settings.grid.DisGrdMode = true;
-    s.settings.grid.GridPitchX = s.settings.grid.GridPitchY = 100.0;  // 10 pixels
+    s.settings.grid.GridPitchX = s.settings.grid.GridPitchY = 100.0; // 10 pixels
     s.settings.grid.GridInterval = 5;
     s.settings.grid.GridOriginX = 1000.0;
     s.settings.grid.GridOriginY = 500.0;
     s.finish();
     s.render();
-    EXPECT_EQ(s.at(10, 40), 0x0000FFu);   // fine dot (red)
-    EXPECT_EQ(s.at(50, 50), 0x00FFFFu);   // rough dot (yellow)
-    EXPECT_EQ(s.at(103, 50), 0x00FFFFu);  // origin cross
+    EXPECT_EQ(s.at(10, 40), 0x0000FFu);  // fine dot (red)
+    EXPECT_EQ(s.at(50, 50), 0x00FFFFu);  // rough dot (yellow)
+    EXPECT_EQ(s.at(103, 50), 0x00FFFFu); // origin cross
     EXPECT_EQ(s.at(100, 47), 0x00FFFFu);
     EXPECT_EQ(s.at(15, 45), 0u);
 }
@@ -275,12 +275,12 @@ void filled(Scene& s, int type, int32_t spacing, int32_t angle100) {
     s.render();
 }
 
-}  // namespace
+} // namespace
 
 TEST(RenderFill, SolidTypesFillTheWholeRectangle) {
     for (int type : {1, 2}) {
         Scene s;
-    filled(s, type, 0, 0);
+        filled(s, type, 0, 0);
         EXPECT_EQ(s.at(100, 50), kPen1) << type;
         EXPECT_DOUBLE_EQ(inkedShare(s), 1.0) << type;
         EXPECT_EQ(s.at(30, 50), 0u) << type;
@@ -289,13 +289,13 @@ TEST(RenderFill, SolidTypesFillTheWholeRectangle) {
 
 TEST(RenderFill, HatchingDrawsParallelLines) {
     Scene s;
-    filled(s, 3, 100, 0);  // horizontal lines every 10 pixels
+    filled(s, 3, 100, 0); // horizontal lines every 10 pixels
     const double share = inkedShare(s);
     EXPECT_GT(share, 0.07);
     EXPECT_LT(share, 0.13);
-    EXPECT_EQ(s.at(100, 50), kPen1);  // y = 500 is a multiple of the spacing
+    EXPECT_EQ(s.at(100, 50), kPen1); // y = 500 is a multiple of the spacing
     EXPECT_EQ(s.at(100, 55), 0u);
-    EXPECT_EQ(s.at(30, 50), 0u);      // clipped to the polygon
+    EXPECT_EQ(s.at(30, 50), 0u); // clipped to the polygon
 }
 
 TEST(RenderFill, CrossHatchingAddsASecondSet) {
@@ -304,12 +304,12 @@ TEST(RenderFill, CrossHatchingAddsASecondSet) {
     const double share = inkedShare(s);
     EXPECT_GT(share, 0.15);
     EXPECT_LT(share, 0.25);
-    EXPECT_EQ(s.at(100, 55), kPen1);  // x = 1000 is a multiple of the spacing
+    EXPECT_EQ(s.at(100, 55), kPen1); // x = 1000 is a multiple of the spacing
 }
 
 TEST(RenderFill, ShadingUsesTheDensityPattern) {
     Scene s;
-    filled(s, 10, 50, 0);  // 50 %: density 8, every other pixel
+    filled(s, 10, 50, 0); // 50 %: density 8, every other pixel
     EXPECT_NEAR(inkedShare(s), 0.5, 0.02);
 }
 
@@ -372,19 +372,19 @@ void elbow(Scene& s) {
     s.model.finishLoad(interp::PaperCorner{});
 }
 
-}  // namespace
+} // namespace
 
 TEST(RenderView, RotationsTurnTheDrawing) {
     struct Case {
         int rotation;
-        bool wide;           // the long line is horizontal
-        bool cornerLeft;     // the corner is at the left of the ink box
+        bool wide;       // the long line is horizontal
+        bool cornerLeft; // the corner is at the left of the ink box
         bool cornerBottom;
     };
-    for (const Case& c : {Case{1, true, true, true}, Case{2, false, false, true}, Case{3, true, false, false},
-                          Case{4, false, true, false}}) {
+    for (const Case& c : {Case{1, true, true, true}, Case{2, false, false, true},
+                          Case{3, true, false, false}, Case{4, false, true, false}}) {
         Scene s;
-    elbow(s);
+        elbow(s);
         view::ApplyDisplayRotation(s.model, s.values, c.rotation);
         s.render(200, 200, true);
         const viewtest::InkBox b = s.ink();
@@ -393,7 +393,8 @@ TEST(RenderView, RotationsTurnTheDrawing) {
         const int x = c.cornerLeft ? b.x0 : b.x1;
         const int y = c.cornerBottom ? b.y1 : b.y0;
         EXPECT_TRUE(s.inked(x, y)) << c.rotation;
-        EXPECT_FALSE(s.inked(c.cornerLeft ? b.x1 : b.x0, c.cornerBottom ? b.y0 : b.y1)) << c.rotation;
+        EXPECT_FALSE(s.inked(c.cornerLeft ? b.x1 : b.x0, c.cornerBottom ? b.y0 : b.y1))
+            << c.rotation;
     }
 }
 
@@ -415,7 +416,7 @@ TEST(RenderView, MirrorShowsTheLeftmostPointAtTheRight) {
     s.values.mirror = true;
     s.render(200, 200, true);
     const viewtest::InkBox b = s.ink();
-    EXPECT_TRUE(s.inked(b.x1, b.y1));   // the corner: bottom right
+    EXPECT_TRUE(s.inked(b.x1, b.y1)); // the corner: bottom right
     EXPECT_FALSE(s.inked(b.x0, b.y0));
     EXPECT_GT(b.x1, 150);
 }

@@ -15,12 +15,12 @@
 #include "interp/drawing_model.h"
 #include "settings/pen_tables.h"
 #include "settings/settings_record.h"
+#include "view/compose_image.h"
 #include "view/image_canvas.h"
-#include "view/redraw_image.h"
 
 namespace viewtest {
 
-constexpr uint32_t kPen1 = 0x00007F;  // 0x00BBGGRR of (127, 0, 0)
+constexpr uint32_t kPen1 = 0x00007F; // 0x00BBGGRR of (127, 0, 0)
 
 struct InkBox {
     int x0 = 1 << 30, y0 = 1 << 30, x1 = -1, y1 = -1;
@@ -49,7 +49,8 @@ struct Scene {
     }
     void record(uint8_t code, std::initializer_list<int32_t> items) {
         model.beginRecord(code);
-        for (int32_t v : items) model.putI(v);
+        for (int32_t v : items)
+            model.putI(v);
     }
     void penWidth(int32_t value, int32_t pen) { record(9, {value, pen}); }
     void penColour(int pen, int r, int g, int b) {
@@ -112,10 +113,12 @@ struct Scene {
     // ---- drawing ----
     void render(int width = 200, int height = 100, bool displayAll = false) {
         image = QImage(width, height, QImage::Format_RGB32);
-        if (displayAll) view::DisplayAll(view, model, width, height);
-        else view::ZoomPnt(view, 0, 0, 2000, 1000, width, height, model.extents());
+        if (displayAll)
+            view::displayAll(view, model, width, height);
+        else
+            view::ZoomPnt(view, 0, 0, 2000, 1000, width, height, model.extents());
         const view::RenderInputs in{model, settings, pens, values};
-        view::RedrawImage(image, in, view);
+        view::composeImage(image, in, view);
     }
 
     // ---- looking ----
@@ -138,4 +141,4 @@ struct Scene {
     }
 };
 
-}  // namespace viewtest
+} // namespace viewtest

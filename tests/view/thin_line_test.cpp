@@ -15,12 +15,13 @@ struct Bits {
     uint32_t at(int x, int y) const { return px[size_t(y) * 20 + size_t(x)]; }
     int count(uint32_t v) const {
         int n = 0;
-        for (uint32_t p : px) n += p == v;
+        for (uint32_t p : px)
+            n += p == v;
         return n;
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(ThinLine, EndPixelIsLeftOut) {
     Bits b;
@@ -33,7 +34,8 @@ TEST(ThinLine, EndPixelIsLeftOut) {
 
 TEST(ThinLine, RasterOperations) {
     Bits b;
-    for (uint32_t& p : b.px) p = 0xFF0F0F0Fu;
+    for (uint32_t& p : b.px)
+        p = 0xFF0F0F0Fu;
     view::drawThinLine(b.target, b.clip, 0, 0, 5, 0, 0xFFF0F000u, view::RasterOp::Merge);
     view::drawThinLine(b.target, b.clip, 0, 1, 5, 1, 0xFF00FF00u, view::RasterOp::Mask);
     view::drawThinLine(b.target, b.clip, 0, 2, 5, 2, 0xFFFFFFFFu, view::RasterOp::Xor);
@@ -45,7 +47,8 @@ TEST(ThinLine, RasterOperations) {
 TEST(ThinLine, ClippedAndFarLinesStayInside) {
     Bits b;
     b.clip = view::ClipBox{5, 2, 15, 8};
-    view::drawThinLine(b.target, b.clip, -100000000, 5, 100000000, 5, 0xFFFFFFFFu, view::RasterOp::Copy);
+    view::drawThinLine(b.target, b.clip, -100000000, 5, 100000000, 5, 0xFFFFFFFFu,
+                       view::RasterOp::Copy);
     view::drawThinLine(b.target, b.clip, 0, 0, 19, 9, 0xFFFFFFFFu, view::RasterOp::Copy);
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 20; ++x) {

@@ -15,7 +15,7 @@ interp::Extents box(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     return e;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ZoomPnt, WideWindowGrowsTheRectangleToTheRight) {
     view::ViewState v;

@@ -21,9 +21,11 @@ QCursor magnifier(bool plus) {
     }
     return QCursor(pm, 12, 12);
 }
-}  // namespace
+} // namespace
 
-QCursor crossCursor() { return QCursor(Qt::CrossCursor); }
+QCursor crossCursor() {
+    return QCursor(Qt::CrossCursor);
+}
 QCursor zoomInCursor() {
     static const QCursor c = magnifier(true);
     return c;
@@ -32,15 +34,21 @@ QCursor zoomOutCursor() {
     static const QCursor c = magnifier(false);
     return c;
 }
-QCursor dragCursor() { return QCursor(Qt::SizeAllCursor); }
+QCursor dragCursor() {
+    return QCursor(Qt::SizeAllCursor);
+}
 
 QCursor cursorForMode(int mode) {
     switch (mode) {
-        case 0: return QCursor(Qt::WaitCursor);
-        case 3: return zoomInCursor();
-        case 4: return zoomOutCursor();
-        default: return crossCursor();
+    case 0:
+        return QCursor(Qt::WaitCursor);
+    case 3:
+        return zoomInCursor();
+    case 4:
+        return zoomOutCursor();
+    default:
+        return crossCursor();
     }
 }
 
-}  // namespace view
+} // namespace view

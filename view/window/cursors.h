@@ -13,4 +13,4 @@ QCursor dragCursor();
 // The cursor of cursor mode 0..4 (0 busy, 3 zoom in, 4 zoom out, else cross).
 QCursor cursorForMode(int mode);
 
-}  // namespace view
+} // namespace view

@@ -8,7 +8,8 @@ void DisplayUndo::add(const ViewRect& r) {
         return;
     }
     if (count_ == kCapacity) {
-        for (int k = 1; k < kCapacity; ++k) entries_[k - 1] = entries_[k];
+        for (int k = 1; k < kCapacity; ++k)
+            entries_[k - 1] = entries_[k];
         --count_;
     }
     entries_[count_++] = r;
@@ -29,4 +30,4 @@ bool DisplayUndo::redo(ViewRect& r) {
     return true;
 }
 
-}  // namespace view
+} // namespace view

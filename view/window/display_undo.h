@@ -9,7 +9,7 @@
 namespace view {
 
 class DisplayUndo {
-public:
+  public:
     static constexpr int kCapacity = 10;
 
     // Appends `r` unless it equals the newest entry; a full list drops its
@@ -25,10 +25,10 @@ public:
     int position() const { return position_; }
     const ViewRect& entry(int position) const { return entries_[position - 1]; }
 
-private:
+  private:
     std::array<ViewRect, kCapacity> entries_{};
     int count_ = 0;
     int position_ = 0;
 };
 
-}  // namespace view
+} // namespace view

@@ -5,7 +5,9 @@
 
 namespace view {
 
-int32_t clampToLimit(int64_t v) { return int32_t(std::clamp<int64_t>(v, -kViewLimit, kViewLimit)); }
+int32_t clampToLimit(int64_t v) {
+    return int32_t(std::clamp<int64_t>(v, -kViewLimit, kViewLimit));
+}
 
 int32_t clampToLimit(double v) {
     if (!(v == v)) return 0;
@@ -13,8 +15,10 @@ int32_t clampToLimit(double v) {
 }
 
 namespace {
-int32_t roundEdge(double v) { return clampToLimit(v); }
-}  // namespace
+int32_t roundEdge(double v) {
+    return clampToLimit(v);
+}
+} // namespace
 
 ViewRect zoomUpRect(const ViewRect& r) {
     int64_t dx = r.width() / 4, dy = r.height() / 4;
@@ -42,7 +46,7 @@ void shiftAxis(int32_t& lo, int32_t& hi, int dir) {
     lo = int32_t(std::clamp<int64_t>(lo + step, INT32_MIN, INT32_MAX));
     hi = int32_t(std::clamp<int64_t>(hi + step, INT32_MIN, INT32_MAX));
 }
-}  // namespace
+} // namespace
 
 ViewRect shiftRect(const ViewRect& r, int right, int up) {
     ViewRect n = r;
@@ -94,16 +98,19 @@ ViewRect dragZoomOut(const ViewRect& r, const ViewRect& area) {
     double sx = aw != 0 ? w / aw : double(kViewLimit);
     double sy = ah != 0 ? h / ah : double(kViewLimit);
     double s = std::min(sx, sy);
-    double cx = double((int64_t(area.X1) + area.X2) / 2), cy = double((int64_t(area.Y1) + area.Y2) / 2);
+    double cx = double((int64_t(area.X1) + area.X2) / 2),
+           cy = double((int64_t(area.Y1) + area.Y2) / 2);
     double hx = w * s / 2, hy = h * s / 2;
     return {roundEdge(cx - hx), roundEdge(cy - hy), roundEdge(cx + hx), roundEdge(cy + hy)};
 }
 
 ViewRect upDownZoom(const ViewRect& r, int dy) {
     int64_t d = r.width() / 16, e = r.height() / 16;
-    if (dy < 1) return {clampToLimit(r.X1 - d), clampToLimit(r.Y1 - e), clampToLimit(r.X2 + d),
-                        clampToLimit(r.Y2 + e)};
-    return {clampToLimit(r.X1 + d), clampToLimit(r.Y1 + e), clampToLimit(r.X2 - d), clampToLimit(r.Y2 - e)};
+    if (dy < 1)
+        return {clampToLimit(r.X1 - d), clampToLimit(r.Y1 - e), clampToLimit(r.X2 + d),
+                clampToLimit(r.Y2 + e)};
+    return {clampToLimit(r.X1 + d), clampToLimit(r.Y1 + e), clampToLimit(r.X2 - d),
+            clampToLimit(r.Y2 - e)};
 }
 
-}  // namespace view
+} // namespace view

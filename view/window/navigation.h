@@ -18,7 +18,7 @@ struct ViewRect {
 };
 
 int32_t clampToLimit(int64_t v);
-int32_t clampToLimit(double v);  // rounded, ties to even
+int32_t clampToLimit(double v); // rounded, ties to even
 
 // Twice the magnification: each side moves in by a quarter of the extent.
 ViewRect zoomUpRect(const ViewRect& r);
@@ -49,4 +49,4 @@ ViewRect dragZoomOut(const ViewRect& r, const ViewRect& area);
 // Up-down drag: `dy` > 5 pixels up narrows by 1/16 per side, down widens.
 ViewRect upDownZoom(const ViewRect& r, int dy);
 
-}  // namespace view
+} // namespace view

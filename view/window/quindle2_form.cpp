@@ -4,12 +4,12 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QWheelEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -38,12 +38,17 @@ TQuindle2Form::TQuindle2Form(WindowShared& shared, int number, QWidget* parent)
 }
 
 TQuindle2Form::~TQuindle2Form() {
-    if (number_ >= 1 && number_ <= 5 && sh_.windowSlots[number_ - 1] == this) sh_.windowSlots[number_ - 1] = nullptr;
+    if (number_ >= 1 && number_ <= 5 && sh_.windowSlots[number_ - 1] == this)
+        sh_.windowSlots[number_ - 1] = nullptr;
 }
 
-QWidget* TQuindle2Form::surface() const { return surface_; }
+QWidget* TQuindle2Form::surface() const {
+    return surface_;
+}
 
-QSize TQuindle2Form::clientSize() const { return surface_->size(); }
+QSize TQuindle2Form::clientSize() const {
+    return surface_->size();
+}
 
 void TQuindle2Form::FormCreate() {
     layoutChildren(false, false);
@@ -263,14 +268,17 @@ void TQuindle2Form::FormResize() {
 }
 
 void TQuindle2Form::closeEvent(QCloseEvent* e) {
-    if (number_ >= 1 && number_ <= 5 && sh_.windowSlots[number_ - 1] == this) sh_.windowSlots[number_ - 1] = nullptr;
+    if (number_ >= 1 && number_ <= 5 && sh_.windowSlots[number_ - 1] == this)
+        sh_.windowSlots[number_ - 1] = nullptr;
     emit closed(number_);
     e->accept();
 }
 
 void TQuindle2Form::FormActivate() {
-    if (!painted_) Redraw();
-    else updateUndoRedo();
+    if (!painted_)
+        Redraw();
+    else
+        updateUndoRedo();
 }
 
 // ---------------------------------------------------------------------------
@@ -303,8 +311,12 @@ void DrawingSurface::wheelEvent(QWheelEvent* e) {
     e->accept();
 }
 
-void DrawingSurface::keyPressEvent(QKeyEvent* e) { form_.FormKeyDown(e->key(), e->modifiers()); }
+void DrawingSurface::keyPressEvent(QKeyEvent* e) {
+    form_.FormKeyDown(e->key(), e->modifiers());
+}
 
-void DrawingSurface::contextMenuEvent(QContextMenuEvent* e) { e->accept(); }
+void DrawingSurface::contextMenuEvent(QContextMenuEvent* e) {
+    e->accept();
+}
 
-}  // namespace view
+} // namespace view

@@ -26,7 +26,7 @@ class DrawingSurface;
 
 class TQuindle2Form : public QWidget {
     Q_OBJECT
-public:
+  public:
     // `number` is the window number 1..5 (caption " #" number).
     TQuindle2Form(WindowShared& shared, int number, QWidget* parent = nullptr);
     ~TQuindle2Form() override;
@@ -75,15 +75,15 @@ public:
     void SftRgtDwnClick();
     void SftLftUpClick();
     void SftLgtDwnClick();
-    void ZomWinNClick(int n);  // ZomWin1Click .. ZomWin5Click
-    void DisRotClick(int rotation);  // DisRot1Click .. DisRot4Click
+    void ZomWinNClick(int n);       // ZomWin1Click .. ZomWin5Click
+    void DisRotClick(int rotation); // DisRot1Click .. DisRot4Click
     void DisMirrClick();
     void DisGrdClick();
     void DisZoomAreaClick();
     void DisplayUndoClick();
     void DisplayRedoClick();
     void SetScrollBarClick();
-    void UnitClick(int unit);  // Unit_mmClick .. Unit_ydClick
+    void UnitClick(int unit); // Unit_mmClick .. Unit_ydClick
     void DragModeClick();
     void PageForwardClick();
     void PageNextClick();
@@ -102,7 +102,8 @@ public:
     void updateCursor();
 
     // ---- input events (also reachable for tests) ----
-    void FormMouseDown(Qt::MouseButton button, Qt::MouseButtons held, Qt::KeyboardModifiers mods, QPoint p);
+    void FormMouseDown(Qt::MouseButton button, Qt::MouseButtons held, Qt::KeyboardModifiers mods,
+                       QPoint p);
     void FormMouseMove(Qt::MouseButtons held, Qt::KeyboardModifiers mods, QPoint p);
     void FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint p);
     void FormKeyDown(int key, Qt::KeyboardModifiers mods);
@@ -113,16 +114,16 @@ public:
     bool pressed() const { return pressed_; }
     bool zoomDrag() const { return zoomDrag_; }
 
-signals:
+  signals:
     void closed(int number);
     // The window showed its picture on screen.
     void picturePainted();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
-private:
+  private:
     friend class DrawingSurface;
     void FormCreate();
     void FormPaint(QPainter& painter);
@@ -182,10 +183,10 @@ private:
 // wheel and key input to the form.
 class DrawingSurface : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit DrawingSurface(TQuindle2Form& form);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -194,8 +195,8 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
 
-private:
+  private:
     TQuindle2Form& form_;
 };
 
-}  // namespace view
+} // namespace view

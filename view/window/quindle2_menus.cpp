@@ -10,12 +10,13 @@
 namespace view {
 
 namespace {
-QAction* item(QMenu* menu, const QString& text, TQuindle2Form* form, void (TQuindle2Form::*slot)()) {
+QAction* item(QMenu* menu, const QString& text, TQuindle2Form* form,
+              void (TQuindle2Form::*slot)()) {
     QAction* a = menu->addAction(text);
     QObject::connect(a, &QAction::triggered, form, slot);
     return a;
 }
-}  // namespace
+} // namespace
 
 void TQuindle2Form::buildMenus() {
     displayMenu_ = new QMenu(QStringLiteral("Display(&D)"), this);
@@ -41,7 +42,8 @@ void TQuindle2Form::buildMenus() {
     actRedo_->setEnabled(false);
     m->addSeparator();
     QMenu* rot = m->addMenu(QStringLiteral("Rotation display(&R)"));
-    const char* rotCaptions[4] = {"   0 degree(&0)", " 90 degree(&1)", "180 degree(&2)", "270 degree(&3)"};
+    const char* rotCaptions[4] = {"   0 degree(&0)", " 90 degree(&1)", "180 degree(&2)",
+                                  "270 degree(&3)"};
     auto* rotGroup = new QActionGroup(this);
     for (int k = 0; k < 4; ++k) {
         actRot_[k] = rot->addAction(QString::fromLatin1(rotCaptions[k]));
@@ -62,7 +64,8 @@ void TQuindle2Form::buildMenus() {
     m->addSeparator();
     actDragMode_ = item(m, QStringLiteral("Display drag(&Y)"), this, &TQuindle2Form::DragModeClick);
     actDragMode_->setCheckable(true);
-    actScrollBar_ = item(m, QStringLiteral("Use ScrollBar(&S)"), this, &TQuindle2Form::SetScrollBarClick);
+    actScrollBar_ =
+        item(m, QStringLiteral("Use ScrollBar(&S)"), this, &TQuindle2Form::SetScrollBarClick);
     actScrollBar_->setCheckable(true);
 
     pageMenu_ = new QMenu(QStringLiteral("Page(&P)"), this);
@@ -89,12 +92,16 @@ void TQuindle2Form::buildMenus() {
     item(popup_, QStringLiteral("ZoomWindow etc.(&Z)"), this, &TQuindle2Form::ZoomWindowEtcClick);
 }
 
-QList<QMenu*> TQuindle2Form::menus() const { return {displayMenu_, pageMenu_, unitMenu_}; }
+QList<QMenu*> TQuindle2Form::menus() const {
+    return {displayMenu_, pageMenu_, unitMenu_};
+}
 
 void TQuindle2Form::updateChecks() {
     const auto& v = sh_.store.values.view;
-    for (int k = 0; k < 4; ++k) actRot_[k]->setChecked(v.displayRotation == k + 1);
-    for (int k = 0; k < 6; ++k) actUnit_[k]->setChecked(v.lengthUnit == k);
+    for (int k = 0; k < 4; ++k)
+        actRot_[k]->setChecked(v.displayRotation == k + 1);
+    for (int k = 0; k < 6; ++k)
+        actUnit_[k]->setChecked(v.lengthUnit == k);
     actMirror_->setChecked(sh_.values.mirror);
     actDragMode_->setChecked(v.DragMode);
     actScrollBar_->setChecked(v.useScrollBar);
@@ -104,4 +111,4 @@ void TQuindle2Form::setZoomWindowEnabled(int number, bool enabled) {
     if (number >= 1 && number <= 5) actZomWin_[number - 1]->setEnabled(enabled);
 }
 
-}  // namespace view
+} // namespace view

@@ -13,9 +13,9 @@
 namespace view {
 
 namespace {
-constexpr int kClickSlop = 6;  // a press and release closer than this is a click
-constexpr int kStep = 5;       // pixels a drag step must exceed
-}  // namespace
+constexpr int kClickSlop = 6; // a press and release closer than this is a click
+constexpr int kStep = 5;      // pixels a drag step must exceed
+} // namespace
 
 void TQuindle2Form::drawXorRect(QPoint a, QPoint b) {
     ImageCanvas canvas(screen_);
@@ -57,7 +57,8 @@ void TQuindle2Form::FormMouseDown(Qt::MouseButton button, Qt::MouseButtons, Qt::
         if (sh_.frame) sh_.frame->showStatusText(QStringLiteral("DispShift"));
         surface_->setCursor(dragCursor());
     } else if (m.dragState != 0) {
-        const int setting = button == Qt::LeftButton ? mouse.MouseOpeOnLDrag : mouse.MouseOpeOnRDrag;
+        const int setting =
+            button == Qt::LeftButton ? mouse.MouseOpeOnLDrag : mouse.MouseOpeOnRDrag;
         m.dragState = setting == 1 ? 2 : 1;
         if (sh_.frame)
             sh_.frame->showStatusText(m.dragState == 2 ? QStringLiteral("DispZoomUp/Down")
@@ -68,7 +69,8 @@ void TQuindle2Form::FormMouseDown(Qt::MouseButton button, Qt::MouseButtons, Qt::
             zoomDrag_ = mouse.MouseOpeOffLDrag == 1 || sh_.zoomIconState() != 2;
         else if (button == Qt::RightButton)
             zoomDrag_ = mouse.MouseOpeOffRDrag == 1;
-        if (sh_.frame) sh_.frame->showStatusText(QStringLiteral("Set Area of ZoomDisplay,Clipboard,PlotOut"));
+        if (sh_.frame)
+            sh_.frame->showStatusText(QStringLiteral("Set Area of ZoomDisplay,Clipboard,PlotOut"));
     }
     m.down = p;
     m.last = p;
@@ -151,22 +153,32 @@ void TQuindle2Form::clickAt(Qt::MouseButton button, QPoint p) {
             return;
         }
         switch (mouse.MouseOpeLClick) {
-            case 1: DisAllClick(); break;
-            case 2: centreOnClick(); break;
-            default: break;
+        case 1:
+            DisAllClick();
+            break;
+        case 2:
+            centreOnClick();
+            break;
+        default:
+            break;
         }
         return;
     }
     switch (mouse.MouseOpeRClick) {
-        case 0:
-            if (button == Qt::RightButton) {
-                sh_.restoreDragState();
-                popup_->popup(surface_->mapToGlobal(p));
-            }
-            break;
-        case 1: DisAllClick(); break;
-        case 2: centreOnClick(); break;
-        default: break;
+    case 0:
+        if (button == Qt::RightButton) {
+            sh_.restoreDragState();
+            popup_->popup(surface_->mapToGlobal(p));
+        }
+        break;
+    case 1:
+        DisAllClick();
+        break;
+    case 2:
+        centreOnClick();
+        break;
+    default:
+        break;
     }
 }
 
@@ -174,9 +186,12 @@ void TQuindle2Form::centreOnClick() {
     InteractionState& m = sh_.mouse;
     const ViewRect v = viewRect();
     const QRect c = surface_->rect();
-    const int left = c.left(), top = c.top(), right = c.left() + c.width(), bottom = c.top() + c.height();
-    const double sx = double(v.width()) * (m.last.x() - (left + right) / 2) / std::max(1, right - left);
-    const double sy = double(v.height()) * ((top + bottom) / 2 - m.last.y()) / std::max(1, bottom - top);
+    const int left = c.left(), top = c.top(), right = c.left() + c.width(),
+              bottom = c.top() + c.height();
+    const double sx =
+        double(v.width()) * (m.last.x() - (left + right) / 2) / std::max(1, right - left);
+    const double sy =
+        double(v.height()) * ((top + bottom) / 2 - m.last.y()) / std::max(1, bottom - top);
     const ViewRect r = shiftBy(v, sx, sy);
     applyView(r);
     m.requested = viewRect();
@@ -202,4 +217,4 @@ void TQuindle2Form::releaseDrag(QPoint p) {
     applyView(m.requested);
 }
 
-}  // namespace view
+} // namespace view

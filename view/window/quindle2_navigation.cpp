@@ -33,17 +33,39 @@ void TQuindle2Form::ZomWinClick() {
     applyView({a.X1, a.Y1, a.X2, a.Y2});
 }
 
-void TQuindle2Form::ZomUpClick() { applyView(zoomUpRect(viewRect())); }
-void TQuindle2Form::ZomDwnClick() { applyView(zoomDownRect(viewRect())); }
-void TQuindle2Form::DisAgnClick() { Redraw(); }
-void TQuindle2Form::SftRgtClick() { applyView(shiftRect(viewRect(), 1, 0)); }
-void TQuindle2Form::SftLftClick() { applyView(shiftRect(viewRect(), -1, 0)); }
-void TQuindle2Form::SftUpClick() { applyView(shiftRect(viewRect(), 0, 1)); }
-void TQuindle2Form::SftDwnClick() { applyView(shiftRect(viewRect(), 0, -1)); }
-void TQuindle2Form::SftRgtUpClick() { applyView(shiftRect(viewRect(), 1, 1)); }
-void TQuindle2Form::SftRgtDwnClick() { applyView(shiftRect(viewRect(), 1, -1)); }
-void TQuindle2Form::SftLftUpClick() { applyView(shiftRect(viewRect(), -1, 1)); }
-void TQuindle2Form::SftLgtDwnClick() { applyView(shiftRect(viewRect(), -1, -1)); }
+void TQuindle2Form::ZomUpClick() {
+    applyView(zoomUpRect(viewRect()));
+}
+void TQuindle2Form::ZomDwnClick() {
+    applyView(zoomDownRect(viewRect()));
+}
+void TQuindle2Form::DisAgnClick() {
+    Redraw();
+}
+void TQuindle2Form::SftRgtClick() {
+    applyView(shiftRect(viewRect(), 1, 0));
+}
+void TQuindle2Form::SftLftClick() {
+    applyView(shiftRect(viewRect(), -1, 0));
+}
+void TQuindle2Form::SftUpClick() {
+    applyView(shiftRect(viewRect(), 0, 1));
+}
+void TQuindle2Form::SftDwnClick() {
+    applyView(shiftRect(viewRect(), 0, -1));
+}
+void TQuindle2Form::SftRgtUpClick() {
+    applyView(shiftRect(viewRect(), 1, 1));
+}
+void TQuindle2Form::SftRgtDwnClick() {
+    applyView(shiftRect(viewRect(), 1, -1));
+}
+void TQuindle2Form::SftLftUpClick() {
+    applyView(shiftRect(viewRect(), -1, 1));
+}
+void TQuindle2Form::SftLgtDwnClick() {
+    applyView(shiftRect(viewRect(), -1, -1));
+}
 
 void TQuindle2Form::ZomWinNClick(int n) {
     TQuindle2Form* target = sh_.window(n);
@@ -186,14 +208,18 @@ void TQuindle2Form::FormKeyDown(int key, Qt::KeyboardModifiers mods) {
     }
     if (mods & Qt::ShiftModifier) {
         sh_.mouse.dragState = 1;
-        if (!sh_.store.values.view.DragMode) sh_.setDragMode(true);
-        else sh_.rebuildMouseHelp();
+        if (!sh_.store.values.view.DragMode)
+            sh_.setDragMode(true);
+        else
+            sh_.rebuildMouseHelp();
         return;
     }
     if (mods & Qt::ControlModifier) {
         const int state = sh_.zoomIconState();
-        if (state == 3) sh_.setCursorMode(4);
-        else if (state == 4) sh_.setCursorMode(3);
+        if (state == 3)
+            sh_.setCursorMode(4);
+        else if (state == 4)
+            sh_.setCursorMode(3);
         else {
             sh_.setDragMode(false);
             sh_.mouse.dragState = 0;
@@ -201,14 +227,29 @@ void TQuindle2Form::FormKeyDown(int key, Qt::KeyboardModifiers mods) {
         return;
     }
     switch (key) {
-        case Qt::Key_PageUp: ZomUpClick(); break;
-        case Qt::Key_PageDown: ZomDwnClick(); break;
-        case Qt::Key_Home: DisAllClick(); break;
-        case Qt::Key_Left: SftLftClick(); break;
-        case Qt::Key_Up: SftUpClick(); break;
-        case Qt::Key_Right: SftRgtClick(); break;
-        case Qt::Key_Down: SftDwnClick(); break;
-        default: break;
+    case Qt::Key_PageUp:
+        ZomUpClick();
+        break;
+    case Qt::Key_PageDown:
+        ZomDwnClick();
+        break;
+    case Qt::Key_Home:
+        DisAllClick();
+        break;
+    case Qt::Key_Left:
+        SftLftClick();
+        break;
+    case Qt::Key_Up:
+        SftUpClick();
+        break;
+    case Qt::Key_Right:
+        SftRgtClick();
+        break;
+    case Qt::Key_Down:
+        SftDwnClick();
+        break;
+    default:
+        break;
     }
 }
 
@@ -243,4 +284,4 @@ void TQuindle2Form::endZoomWindowEtc() {
     sh_.mouse.dragState = savedDragState_;
 }
 
-}  // namespace view
+} // namespace view

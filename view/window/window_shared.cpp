@@ -29,4 +29,4 @@ void WindowShared::rebuildMouseHelp() {
             settings::mouseHelpText(store.values.mouse, store.values.view.DragMode)));
 }
 
-}  // namespace view
+} // namespace view

@@ -20,7 +20,7 @@ class TQuindle2Form;
 
 // What a drawing window asks of the main window.
 class FrameHooks {
-public:
+  public:
     virtual ~FrameHooks() = default;
     // First status panel (mode texts and the mouse help text).
     virtual void showStatusText(const QString& text) = 0;
@@ -45,15 +45,15 @@ public:
 
 // Mouse interaction state of the process (one drawing window is active at a time).
 struct InteractionState {
-    int dragState = 0;      // 0 rubber band, 1 drag shift, 2 up-down zoom
+    int dragState = 0; // 0 rubber band, 1 drag shift, 2 up-down zoom
     Qt::MouseButton button = Qt::NoButton;
-    QPoint down, last;      // window pixels
-    bool step = false;      // a drag step is redrawing
-    ViewRect requested;     // the window handed to the zoom-window commands
+    QPoint down, last;  // window pixels
+    bool step = false;  // a drag step is redrawing
+    ViewRect requested; // the window handed to the zoom-window commands
 };
 
 class WindowShared {
-public:
+  public:
     WindowShared(interp::DrawingModel& model, settings::SettingsStore& store, ViewValues& values)
         : model(model), store(store), values(values) {}
 
@@ -66,8 +66,8 @@ public:
     // 0 busy, 1 and 2 the normal cursors, 3 zoom in armed, 4 zoom out armed.
     int cursorMode = 2;
     bool passRunning = false;
-    bool zoomAreaSetting = false;  // the zoom area is being set
-    bool loading = false;          // a file is being read
+    bool zoomAreaSetting = false; // the zoom area is being set
+    bool loading = false;         // a file is being read
     std::array<TQuindle2Form*, 5> windowSlots{};
 
     // The zoom-icon state (2 none, 3 zoom in, 4 zoom out) is the cursor mode 3 or 4.
@@ -86,4 +86,4 @@ public:
     }
 };
 
-}  // namespace view
+} // namespace view

@@ -12,7 +12,7 @@ using view::ViewRect;
 
 class DrawingWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void displayAllOnAWideWindowGrowsToTheRight();
     void zoomUpThenDownComesBackUpToRounding();
     void elevenViewsKeepTenUndoEntries();
@@ -43,7 +43,7 @@ std::vector<int> inkPerColumn(const QImage& img, QRgb background) {
             if (img.pixel(x, y) != background) ++cols[x];
     return cols;
 }
-}  // namespace
+} // namespace
 
 void DrawingWindowTest::displayAllOnAWideWindowGrowsToTheRight() {
     Setup s;
@@ -78,13 +78,15 @@ void DrawingWindowTest::zoomUpThenDownComesBackUpToRounding() {
 void DrawingWindowTest::elevenViewsKeepTenUndoEntries() {
     Setup s;
     squareDrawing(s);
-    auto w = s.window(300, 300);  // view 1: display all
-    for (int k = 0; k < 10; ++k) w->SftRgtClick();  // views 2..11
+    auto w = s.window(300, 300); // view 1: display all
+    for (int k = 0; k < 10; ++k)
+        w->SftRgtClick(); // views 2..11
     QCOMPARE(w->undoList().count(), 10);
     const ViewRect newest = w->viewRect();
     QVERIFY(s.frame.canUndo);
     QVERIFY(!s.frame.canRedo);
-    for (int k = 0; k < 9; ++k) w->DisplayUndoClick();
+    for (int k = 0; k < 9; ++k)
+        w->DisplayUndoClick();
     QVERIFY(s.frame.messages.isEmpty());
     // The oldest kept view is the second one: one shift right of display all.
     const ViewRect oldest = w->viewRect();
@@ -137,7 +139,8 @@ void DrawingWindowTest::mirrorShowsTheLeftmostPointAtTheRightEdge() {
     w->DisMirrClick();
     QVERIFY(s.values.mirror);
     auto mirrored = inkPerColumn(w->screenImage(), bg);
-    const int mirroredLine = int(std::max_element(mirrored.begin(), mirrored.end()) - mirrored.begin());
+    const int mirroredLine =
+        int(std::max_element(mirrored.begin(), mirrored.end()) - mirrored.begin());
     // The extent spans about 2080 / 10080 * 250 = 52 pixels; the line is at its right end.
     QVERIFY2(mirroredLine >= 48 && mirroredLine <= 53, qPrintable(QString::number(mirroredLine)));
 }
@@ -145,16 +148,16 @@ void DrawingWindowTest::mirrorShowsTheLeftmostPointAtTheRightEdge() {
 void DrawingWindowTest::rubberBandEitherWayGivesTheSameArea() {
     Setup s;
     squareDrawing(s);
-    s.store.values.mouse.MouseOpeOffLDrag = 0;  // "SetArea"
+    s.store.values.mouse.MouseOpeOffLDrag = 0; // "SetArea"
     auto w = s.window(300, 300);
     const ViewRect view = w->viewRect();
     using testwin::move, testwin::press, testwin::release;
     press(*w, Qt::LeftButton, {50, 40});
     move(*w, Qt::LeftButton, {120, 90});
-    QVERIFY(w->screenImage() != w->backingImage());  // the band shows
+    QVERIFY(w->screenImage() != w->backingImage()); // the band shows
     move(*w, Qt::LeftButton, {150, 120});
     release(*w, Qt::LeftButton, {150, 120});
-    QVERIFY(w->screenImage() == w->backingImage());  // and is gone
+    QVERIFY(w->screenImage() == w->backingImage()); // and is gone
     const ViewRect a = s.shared.mouse.requested;
     press(*w, Qt::LeftButton, {150, 120});
     move(*w, Qt::LeftButton, {50, 40});
@@ -164,7 +167,7 @@ void DrawingWindowTest::rubberBandEitherWayGivesTheSameArea() {
     QVERIFY(a.X1 < a.X2 && a.Y1 < a.Y2);
     QCOMPARE(s.values.zoomArea.X1, a.X1);
     QCOMPARE(s.values.zoomArea.Y2, a.Y2);
-    QCOMPARE(w->viewRect(), view);  // marking an area does not move the view
+    QCOMPARE(w->viewRect(), view); // marking an area does not move the view
     // With "DisZoom" the same drag zooms to the area.
     s.store.values.mouse.MouseOpeOffLDrag = 1;
     press(*w, Qt::LeftButton, {50, 40});
@@ -244,7 +247,7 @@ void DrawingWindowTest::leftClickWithZoomInArmedHalvesTheView() {
     QVERIFY(std::abs(r.height() - start.height() / 2) <= 1);
     QVERIFY(std::abs((int64_t(r.X1) + r.X2) / 2 - px) <= 1);
     QVERIFY(std::abs((int64_t(r.Y1) + r.Y2) / 2 - py) <= 1);
-    QCOMPARE(s.shared.cursorMode, 3);  // stays armed
+    QCOMPARE(s.shared.cursorMode, 3); // stays armed
     // Zoom out armed: twice the size around the click.
     s.shared.setCursorMode(4);
     press(*w, Qt::LeftButton, {150, 150});
@@ -293,7 +296,7 @@ void DrawingWindowTest::rotationFrom270To0IsAQuarterTurn() {
             if (r.code == 4) return std::pair{r.i(0), r.i(1)};
         return std::pair{0, 0};
     };
-    QCOMPARE(firstPoint(), (std::pair{200, -100}));  // three quarter turns from 0
+    QCOMPARE(firstPoint(), (std::pair{200, -100})); // three quarter turns from 0
     w->DisRotClick(1);
     // 270 -> 0: (x, y) -> (-y, x).
     QCOMPARE(firstPoint(), (std::pair{100, 200}));
@@ -301,7 +304,7 @@ void DrawingWindowTest::rotationFrom270To0IsAQuarterTurn() {
     QCOMPARE(e.xMin, 60);
     QCOMPARE(e.yMax, 540);
     QCOMPARE(s.values.zoomArea.X1, e.xMin);
-    QCOMPARE(w->viewRect().X1, e.xMin);  // followed by display all
+    QCOMPARE(w->viewRect().X1, e.xMin); // followed by display all
     QCOMPARE(w->viewRect().Y1, e.yMin);
 }
 

@@ -18,7 +18,7 @@
 namespace testwin {
 
 class RecordingFrame : public view::FrameHooks {
-public:
+  public:
     void showStatusText(const QString& t) override { status = t; }
     void showPointerText(const QString& t) override { pointer = t; }
     int pageSpinPosition() const override { return page; }
@@ -83,4 +83,4 @@ inline void release(view::TQuindle2Form& f, Qt::MouseButton b, QPoint p) {
     f.FormMouseUp(b, Qt::NoModifier, p);
 }
 
-}  // namespace testwin
+} // namespace testwin
