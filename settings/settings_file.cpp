@@ -14,8 +14,9 @@ namespace {
 
 constexpr std::size_t kTrailingLineLength = 80;
 
-// Reads values line by line. After the first failure every later read is skipped, leaving
-// its value unchanged, until the late byte of group 10 clears the failure.
+// Reads values line by line. Every value owns exactly one line (the file-type list owns the
+// rest of the file), so a value that cannot be read keeps what it held and the next value
+// is still read from its own line.
 class FieldReader final : public SettingsFieldIo {
   public:
     FieldReader(const std::vector<std::string>& lines, std::size_t first)
@@ -33,48 +34,42 @@ class FieldReader final : public SettingsFieldIo {
     void real(double& value, int, int) override {
         const std::string* line = nextLine();
         if (!line) return;
-        if (std::optional<double> v = parseReal(*line))
-            value = *v;
-        else
-            failed_ = true;
+        if (std::optional<double> v = parseReal(*line)) value = *v;
     }
     void text(std::string& value) override {
         if (const std::string* line = nextLine()) value = *line;
     }
+    void digits(std::string& value, std::size_t maxLength, char highestDigit) override {
+        const std::string* line = nextLine();
+        if (!line || line->size() > maxLength) return;
+        for (char c : *line)
+            if (c < '0' || c > highestDigit) return;
+        value = *line;
+    }
     void lateByte(uint8_t& value) override {
-        byte(value);
-        if (failed_) {
-            value = 0;
-            failed_ = false;
-        }
+        std::optional<int32_t> v = readInteger();
+        value = v ? static_cast<uint8_t>(*v & 0xFF) : 0;
     }
     void trailingText(std::string& value) override {
-        if (failed_ || next_ >= lines_.size()) return;
+        if (next_ >= lines_.size()) return;
         value.clear();
         for (; next_ < lines_.size(); ++next_)
             value += lines_[next_].substr(0, kTrailingLineLength);
     }
 
   private:
+    // The next line, or nothing once the file has ended. Always moves on by one line.
     const std::string* nextLine() {
-        if (failed_) return nullptr;
-        if (next_ >= lines_.size()) {
-            failed_ = true;
-            return nullptr;
-        }
+        if (next_ >= lines_.size()) return nullptr;
         return &lines_[next_++];
     }
     std::optional<int32_t> readInteger() {
         const std::string* line = nextLine();
-        if (!line) return std::nullopt;
-        std::optional<int32_t> v = parseInt32(*line);
-        if (!v) failed_ = true;
-        return v;
+        return line ? parseInt32(*line) : std::nullopt;
     }
 
     const std::vector<std::string>& lines_;
     std::size_t next_;
-    bool failed_ = false;
 };
 
 class FieldWriter final : public SettingsFieldIo {
@@ -88,6 +83,7 @@ class FieldWriter final : public SettingsFieldIo {
         appendLine(out_, formatFixed(value, width, decimals));
     }
     void text(std::string& value) override { appendLine(out_, singleLine(value)); }
+    void digits(std::string& value, std::size_t, char) override { text(value); }
     void lateByte(uint8_t& value) override { byte(value); }
     void trailingText(std::string& value) override {
         std::string flat;

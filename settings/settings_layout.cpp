@@ -15,7 +15,7 @@ void toolbarLine(SettingsFieldIo& io, std::array<bool, kToolbarCount>& shown) {
     std::string line;
     for (bool b : shown)
         line += b ? '1' : '0';
-    io.text(line);
+    io.digits(line, shown.size(), '1');
     for (std::size_t i = 0; i < shown.size(); ++i)
         shown[i] = i < line.size() && line[i] == '1';
 }
@@ -25,7 +25,7 @@ void digitLine(SettingsFieldIo& io, std::array<uint8_t, 8>& digits) {
     std::string line;
     for (uint8_t d : digits)
         line += static_cast<char>('0' + (d > 9 ? 9 : d));
-    io.text(line);
+    io.digits(line, digits.size(), '9');
     for (std::size_t i = 0; i < digits.size(); ++i) {
         char c = i < line.size() ? line[i] : '0';
         digits[i] = c >= '0' && c <= '9' ? static_cast<uint8_t>(c - '0') : 0;
@@ -47,7 +47,7 @@ void digitPair(SettingsFieldIo& io, std::array<uint8_t, 2>& options) {
     auto digit = [](uint8_t d) { return d > 9 ? 9 : d; };
     int32_t v = digit(options[0]) * 10 + digit(options[1]);
     io.integer(v);
-    if (v < 0 || v > 99) v = 0;
+    if (v < 0 || v > 99) return; // not two digits: both options keep their values
     options[0] = static_cast<uint8_t>(v / 10);
     options[1] = static_cast<uint8_t>(v % 10);
 }

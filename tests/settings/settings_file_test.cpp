@@ -1,5 +1,5 @@
-// The settings file: round trip, version tag, damaged files, line breaks in strings, and
-// that a failed save leaves the old file in place.
+// The settings file: round trip, version tag, damaged files (one unreadable line costs one
+// value), line breaks in strings, and that a failed save leaves the old file in place.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "settings/settings_file.h"
+#include "settings/settings_layout.h"
 #include "settings/settings_store.h"
 #include "temp_folder.h"
 
@@ -48,6 +49,37 @@ std::string fixtureWithLine(int number, const std::string& text) {
 
 std::string defaultText() {
     return settingsFileText(SettingsRecord{});
+}
+
+// Which lines of the file take any text as their value (names, paths, the file-type list);
+// every other line holds a number or a line of digits and can be unreadable.
+std::vector<bool> freeTextLines() {
+    class Kinds final : public SettingsFieldIo {
+      public:
+        std::vector<bool> free{false}; // line 1: the version tag
+        void byte(uint8_t&) override { free.push_back(false); }
+        void flag(bool&) override { free.push_back(false); }
+        void integer(int32_t&) override { free.push_back(false); }
+        void real(double&, int, int) override { free.push_back(false); }
+        void text(std::string&) override { free.push_back(true); }
+        void digits(std::string&, std::size_t, char) override { free.push_back(false); }
+        void lateByte(uint8_t&) override { free.push_back(false); }
+        void trailingText(std::string&) override {}
+    } kinds;
+    SettingsRecord r;
+    walkSettingsFile(r, kinds);
+    return kinds.free;
+}
+
+// First line of each group of the fixture (group 1 starts at line 2, group 17 at 154).
+constexpr int kGroupStart[] = {2,  7,   16,  17,  28,  41,  62,  75, 86,
+                               93, 101, 119, 126, 136, 140, 149, 154};
+
+int groupOfLine(int line) {
+    int group = 0;
+    for (int start : kGroupStart)
+        if (line >= start) ++group;
+    return group;
 }
 
 } // namespace
@@ -115,20 +147,93 @@ TEST(SettingsFile, BooleanReadsAnyNonZeroAsTrueAndWritesOne) {
     EXPECT_EQ(splitCrLf(settingsFileText(r)).at(123), "1");
 }
 
-TEST(SettingsFile, FailedReadLeavesLaterValuesUntilGroupTenEnds) {
+TEST(SettingsFile, UnreadableLineCostsOnlyItsOwnValue) {
     TempFolder dir;
-    std::string path = dir.file("s.PAR");
-    // A bad DragMode line: everything after it keeps its default.
-    writeBytes(path, fixtureWithLine(124, "yes"));
-    SettingsRecord r;
-    ASSERT_EQ(loadSettingsFile(path, r), LoadResult::Loaded);
-    EXPECT_EQ(r.reserved.g12Integers[3], 40); // read before the bad line
-    EXPECT_FALSE(r.view.DragMode);
-    EXPECT_EQ(r.view.displayRotation, 1);
-    EXPECT_EQ(r.text.TextRate[0], 100);
-    EXPECT_EQ(r.window.width, 800);
+    const std::string path = dir.file("s.PAR");
+    const std::vector<std::string> fixture = splitCrLf(readBytes(kFixture));
+    const std::vector<std::string> defaults = splitCrLf(defaultText());
+    const std::vector<bool> free = freeTextLines();
+    ASSERT_EQ(free.size(), 153u); // the version tag and groups 1 to 16
+    ASSERT_EQ(fixture.size(), 156u);
 
-    // Cut after group 9: group 10's late byte clears the failure, but the file has ended.
+    std::vector<int> checkedPerGroup(18, 0);
+    for (int line = 2; line <= 153; ++line) {
+        if (free[line - 1]) continue;
+        ++checkedPerGroup[groupOfLine(line)];
+        for (const char* bad : {"abc", "7x", "1.5.2"}) {
+            SCOPED_TRACE("group " + std::to_string(groupOfLine(line)) + ", line " +
+                         std::to_string(line) + " = \"" + bad + "\"");
+            std::vector<std::string> lines = fixture;
+            lines[line - 1] = bad;
+            writeBytes(path, joinCrLf(lines));
+            SettingsRecord r;
+            ASSERT_EQ(loadSettingsFile(path, r), LoadResult::Loaded);
+            // Saved again, the file is the fixture except that one value, now its default.
+            std::vector<std::string> expected = fixture;
+            expected[line - 1] = defaults[line - 1];
+            ASSERT_EQ(splitCrLf(settingsFileText(r)), expected);
+        }
+    }
+    // Groups 1 and 17 hold only free text; every other group had lines made unreadable.
+    for (int group = 2; group <= 16; ++group)
+        EXPECT_GT(checkedPerGroup[group], 0) << "group " << group;
+}
+
+TEST(SettingsFile, BadLineTenKeepsTheRestOfTheFile) {
+    TempFolder dir;
+    const std::string path = dir.file("QuindleMini.PAR");
+    writeBytes(path, fixtureWithLine(10, "abc")); // the PDF open scale
+    SettingsStore store(dir.path(), "QuindleMini");
+    store.setDefaults();
+    ASSERT_EQ(store.load(), LoadResult::Loaded);
+    const SettingsRecord& r = store.values;
+    EXPECT_DOUBLE_EQ(r.open.pdfOpenScale, 1.0);
+    EXPECT_EQ(r.reserved.g2Bytes[0], 7); // line 11
+    EXPECT_EQ(r.view.lengthUnit, 3);
+    EXPECT_EQ(r.pens.PenTblNo, 4);
+    EXPECT_TRUE(r.window.toolbarVisible[0]);
+    EXPECT_FALSE(r.window.toolbarVisible[2]);
+    EXPECT_EQ(r.mouse.MouseOpeLClick, 2);
+    EXPECT_EQ(r.line.DspMinLinDot, 5);
+    EXPECT_EQ(r.line.PltMinLinDot, 12);
+    EXPECT_EQ(r.view.displayRotation, 3);
+    EXPECT_EQ(r.pens.MarkPenNo, 200);
+    EXPECT_DOUBLE_EQ(r.grid.GridPitchX, 101.6);
+    EXPECT_EQ(r.text.TextFontName[0], "DejaVu Sans");
+    EXPECT_EQ(r.window.width, 1280);
+    EXPECT_NE(r.open.fileFilter.find("*.hpgl;*.gl2)|"), std::string::npos);
+
+    // What is written at exit differs from what was read in that one line only.
+    ASSERT_TRUE(store.save());
+    const std::vector<std::string> before = splitCrLf(fixtureWithLine(10, "abc"));
+    const std::vector<std::string> after = splitCrLf(readBytes(path));
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < after.size(); ++i)
+        EXPECT_EQ(after[i], i == 9 ? std::string("1.00000") : before[i]) << "line " << i + 1;
+}
+
+TEST(SettingsFile, LateByteAndShortFilesKeepPositions) {
+    TempFolder dir;
+    const std::string path = dir.file("s.PAR");
+    // The byte at the end of group 10 reads as 0 when unreadable; group 11 follows it.
+    writeBytes(path, fixtureWithLine(100, "x"));
+    SettingsRecord r;
+    r.reserved.g10LateByte = 9;
+    ASSERT_EQ(loadSettingsFile(path, r), LoadResult::Loaded);
+    EXPECT_EQ(r.reserved.g10LateByte, 0);
+    EXPECT_DOUBLE_EQ(r.reserved.g10Real, 12.345);
+    EXPECT_EQ(r.line.DspMinLinDot, 5);
+
+    // Toolbar and option-digit lines: shorter lines are padded, foreign characters make the
+    // line unreadable.
+    writeBytes(path, fixtureWithLine(16, "11"));
+    ASSERT_EQ(loadSettingsFile(path, r), LoadResult::Loaded);
+    EXPECT_EQ(splitCrLf(settingsFileText(r)).at(15), "110000000000");
+    writeBytes(path, fixtureWithLine(16, "1101001011012"));
+    ASSERT_EQ(loadSettingsFile(path, r), LoadResult::Loaded);
+    EXPECT_EQ(splitCrLf(settingsFileText(r)).at(15), "110000000000");
+
+    // A file cut after group 9: what it holds is read, the rest keeps its defaults.
     std::vector<std::string> lines = splitCrLf(readBytes(kFixture));
     lines.resize(92);
     writeBytes(path, joinCrLf(lines));
