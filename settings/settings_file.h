@@ -11,7 +11,7 @@ namespace settings {
 inline constexpr const char* kVersionTag = "Version 8.04";
 
 enum class LoadResult : int {
-    Loaded = 0,       // the values were read (a damaged file reads as far as it can)
+    Loaded = 0,       // the values were read (an unreadable line costs only its own value)
     CannotOpen = 1,   // the file is missing or cannot be opened; nothing changed
     OtherVersion = 2, // the first line is not kVersionTag; nothing changed
 };
