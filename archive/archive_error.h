@@ -30,7 +30,8 @@ class ArchiverError : public std::runtime_error {
 // The fixed message texts of the archivers.
 namespace messages {
 inline constexpr const char* kNoCreate = "この形式では書庫ファイルの作成をサポートしておりません。";
-inline constexpr const char* kNoDelete = "この形式の書庫ではファイルの削除をサポートしておりません。";
+inline constexpr const char* kNoDelete =
+    "この形式の書庫ではファイルの削除をサポートしておりません。";
 inline constexpr const char* kNoUpdate = "この形式の書庫では書庫の更新をサポートしておりません。";
 inline constexpr const char* kNoSelfExtracting =
     "この形式では自己解凍書庫の作成をサポートしておりません。";
@@ -42,7 +43,8 @@ inline constexpr const char* kLhaReaderMissing = "Lha 形式書庫を扱うに�
 inline constexpr const char* kZipReaderMissing =
     "ZIP 形式書庫を解凍するには UNZIP32.DLL が、作成するには ZIP32J.DLL が必要です。";
 inline constexpr const char* kCabReaderMissing = "CAB 形式書庫を扱うには CAB32.DLL が 必要です。";
-inline constexpr const char* kArjReaderMissing = "ARJ 形式書庫を扱うには UNARJ32J.DLL が 必要です。";
+inline constexpr const char* kArjReaderMissing =
+    "ARJ 形式書庫を扱うには UNARJ32J.DLL が 必要です。";
 inline constexpr const char* kTarReaderMissing =
     "tar/tgz/taz/bz2 形式書庫を扱うには tar32.dll が 必要です。";
 inline constexpr const char* kRarReaderMissing = "RAR 形式書庫を扱うには UNRAR32.DLL が 必要です。";

@@ -21,7 +21,9 @@ Archiver& ArchiveFile::archiver() {
     return *archiver_;
 }
 
-bool ArchiveFile::check() { return archiver().check(fileName_); }
+bool ArchiveFile::check() {
+    return archiver().check(fileName_);
+}
 
 void ArchiveFile::open() {
     entries_ = archiver().list(fileName_);

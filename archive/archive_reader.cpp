@@ -26,7 +26,11 @@ bool isValidUtf8(const char* s) {
     const auto* p = reinterpret_cast<const unsigned char*>(s);
     while (*p) {
         unsigned char c = *p;
-        int follow = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+        int follow = c < 0x80         ? 0
+                     : (c >> 5) == 6  ? 1
+                     : (c >> 4) == 14 ? 2
+                     : (c >> 3) == 30 ? 3
+                                      : -1;
         if (follow < 0 || (follow == 1 && c < 0xC2)) return false;
         ++p;
         for (int i = 0; i < follow; ++i, ++p)
@@ -90,7 +94,9 @@ ReaderPass::ReaderPass(const ReaderFormats& formats, const std::string& path,
     }
 }
 
-ReaderPass::~ReaderPass() { release(); }
+ReaderPass::~ReaderPass() {
+    release();
+}
 
 void ReaderPass::release() {
     if (archive_ != nullptr) archive_read_free(archive_);

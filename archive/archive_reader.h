@@ -49,7 +49,7 @@ class ReaderPass {
     std::string failure(const char* what) const;
     void release();
 
-    void* locale_ = nullptr;   // the UTF-8 locale in use on this thread during the pass
+    void* locale_ = nullptr; // the UTF-8 locale in use on this thread during the pass
     void* oldLocale_ = nullptr;
     struct archive* archive_ = nullptr;
     std::string path_;

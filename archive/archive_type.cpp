@@ -10,9 +10,13 @@ namespace archives {
 
 namespace {
 
-uint8_t byteAt(std::string_view s, std::size_t i) { return static_cast<uint8_t>(s[i]); }
+uint8_t byteAt(std::string_view s, std::size_t i) {
+    return static_cast<uint8_t>(s[i]);
+}
 
-uint32_t le16(std::string_view s, std::size_t i) { return byteAt(s, i) | byteAt(s, i + 1) << 8; }
+uint32_t le16(std::string_view s, std::size_t i) {
+    return byteAt(s, i) | byteAt(s, i + 1) << 8;
+}
 
 uint32_t le32(std::string_view s, std::size_t i) {
     return le16(s, i) | static_cast<uint32_t>(le16(s, i + 2)) << 16;

@@ -10,7 +10,9 @@ namespace {
 }
 } // namespace
 
-bool Archiver::check(const std::string&) { unsupported(messages::kNoCheck); }
+bool Archiver::check(const std::string&) {
+    unsupported(messages::kNoCheck);
+}
 
 void Archiver::add(const std::string&, const std::vector<std::string>&) {
     unsupported(messages::kNoCreate);

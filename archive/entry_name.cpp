@@ -6,9 +6,13 @@ namespace archives {
 
 namespace {
 
-bool isControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+bool isControl(unsigned char c) {
+    return c < 0x20 || c == 0x7F;
+}
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Bytes of the UTF-8 character starting at `name[i]` (1 for a stray byte).
 std::size_t charLength(std::string_view name, std::size_t i) {

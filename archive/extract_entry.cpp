@@ -51,10 +51,12 @@ class PartFile {
             char name[64];
             std::snprintf(name, sizeof name, ".extract-%ld-%08x.part", static_cast<long>(getpid()),
                           rd());
-            fd_ = ::openat(folder_, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                           0600);
-            if (fd_ >= 0) name_ = name;
-            else if (errno != EEXIST) break;
+            fd_ =
+                ::openat(folder_, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (fd_ >= 0)
+                name_ = name;
+            else if (errno != EEXIST)
+                break;
         }
     }
     ~PartFile() {
@@ -109,20 +111,22 @@ std::string writeEntry(ReaderPass& pass, const ArchiveEntry& entry, const std::s
     std::string name = *safeFileName(entry.path);
 
     FolderHandle folder(destFolder);
-    if (folder.fd() < 0) refuse(entry, "the folder " + destFolder + " cannot be used (" +
-                                           std::strerror(errno) + ")");
+    if (folder.fd() < 0)
+        refuse(entry,
+               "the folder " + destFolder + " cannot be used (" + std::strerror(errno) + ")");
     struct statvfs fs {};
     if (entry.size > 0 && ::fstatvfs(folder.fd(), &fs) == 0) {
-        unsigned long long available =
-            static_cast<unsigned long long>(fs.f_bavail) * static_cast<unsigned long long>(fs.f_frsize);
+        unsigned long long available = static_cast<unsigned long long>(fs.f_bavail) *
+                                       static_cast<unsigned long long>(fs.f_frsize);
         if (static_cast<unsigned long long>(entry.size) > available)
             refuse(entry, "it needs " + std::to_string(entry.size) + " bytes but only " +
                               std::to_string(available) + " are free in " + destFolder);
     }
 
     PartFile part(folder.fd());
-    if (!part.isOpen()) refuse(entry, "no file can be created in " + destFolder + " (" +
-                                          std::strerror(errno) + ")");
+    if (!part.isOpen())
+        refuse(entry,
+               "no file can be created in " + destFolder + " (" + std::strerror(errno) + ")");
     int64_t written = 0;
     try {
         pass.readData([&](const char* data, std::size_t size) {

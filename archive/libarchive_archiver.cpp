@@ -26,22 +26,30 @@ struct Format {
 };
 
 // The tar family reads every compression its types stand for, whichever the name gave.
-const ReaderFormats kTarReaders{
-    {archive_read_support_format_tar},
-    {archive_read_support_filter_gzip, archive_read_support_filter_compress,
-     archive_read_support_filter_bzip2}};
+const ReaderFormats kTarReaders{{archive_read_support_format_tar},
+                                {archive_read_support_filter_gzip,
+                                 archive_read_support_filter_compress,
+                                 archive_read_support_filter_bzip2}};
 
 const Format kFormats[] = {
-    {ArchiveType::Lzh, messages::kLhaReaderMissing, LegacyNames::Utf8ThenShiftJis,
+    {ArchiveType::Lzh,
+     messages::kLhaReaderMissing,
+     LegacyNames::Utf8ThenShiftJis,
      {{archive_read_support_format_lha}, {}}},
-    {ArchiveType::Zip, messages::kZipReaderMissing, LegacyNames::ShiftJis,
+    {ArchiveType::Zip,
+     messages::kZipReaderMissing,
+     LegacyNames::ShiftJis,
      {{archive_read_support_format_zip}, {}}},
-    {ArchiveType::Cab, messages::kCabReaderMissing, LegacyNames::Utf8ThenShiftJis,
+    {ArchiveType::Cab,
+     messages::kCabReaderMissing,
+     LegacyNames::Utf8ThenShiftJis,
      {{archive_read_support_format_cab}, {}}},
     {ArchiveType::Tar, messages::kTarReaderMissing, LegacyNames::Utf8ThenShiftJis, kTarReaders},
     {ArchiveType::Tgz, messages::kTarReaderMissing, LegacyNames::Utf8ThenShiftJis, kTarReaders},
     {ArchiveType::Bz2, messages::kTarReaderMissing, LegacyNames::Utf8ThenShiftJis, kTarReaders},
-    {ArchiveType::Rar, messages::kRarReaderMissing, LegacyNames::Utf8ThenShiftJis,
+    {ArchiveType::Rar,
+     messages::kRarReaderMissing,
+     LegacyNames::Utf8ThenShiftJis,
      {{archive_read_support_format_rar, archive_read_support_format_rar5}, {}}},
 };
 

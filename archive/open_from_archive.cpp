@@ -74,7 +74,8 @@ Extraction extractToScratch(const std::string& archivePath, const ArchiveEntry& 
     try {
         std::string folder = scratchFolder(settingsFolder);
         if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-            result.message = "Cannot create the folder " + folder + " (" + std::strerror(errno) + ")";
+            result.message =
+                "Cannot create the folder " + folder + " (" + std::strerror(errno) + ")";
             return result;
         }
         ArchiveFile file(archivePath);

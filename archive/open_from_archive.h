@@ -49,7 +49,8 @@ struct ArchiveListing {
 
 // Types and checks the archive, then lists its plain-file entries whose last name component
 // matches `mask`. Links, devices and folders are never listed.
-ArchiveListing listArchiveDrawings(const std::string& archivePath, const std::string& mask) noexcept;
+ArchiveListing listArchiveDrawings(const std::string& archivePath,
+                                   const std::string& mask) noexcept;
 
 // "<settingsFolder>/TEMP".
 std::string scratchFolder(const std::string& settingsFolder);
