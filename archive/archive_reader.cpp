@@ -2,7 +2,6 @@
 
 #include <archive.h>
 #include <archive_entry.h>
-#include <clocale>
 #include <locale.h>
 
 #include "archive/archive_error.h"
@@ -16,10 +15,10 @@ namespace {
 // locale is (the C locale would turn every non-ASCII name into an error).
 locale_t utf8Locale() {
     for (const char* name : {"C.UTF-8", "C.utf8", "en_US.UTF-8"}) {
-        locale_t l = newlocale(LC_ALL_MASK, name, static_cast<locale_t>(nullptr));
-        if (l != static_cast<locale_t>(nullptr)) return l;
+        locale_t l = newlocale(LC_ALL_MASK, name, nullptr);
+        if (l != nullptr) return l;
     }
-    return static_cast<locale_t>(nullptr);
+    return nullptr;
 }
 
 bool isValidUtf8(const char* s) {
@@ -71,11 +70,8 @@ bool readersAvailable(const ReaderFormats& formats) {
 ReaderPass::ReaderPass(const ReaderFormats& formats, const std::string& path,
                        const std::string& legacyCharset)
     : path_(path) {
-    locale_t utf8 = utf8Locale();
-    if (utf8 != static_cast<locale_t>(nullptr)) {
-        locale_ = utf8;
-        oldLocale_ = uselocale(utf8);
-    }
+    locale_ = utf8Locale();
+    if (locale_ != nullptr) oldLocale_ = uselocale(locale_);
     archive_ = archive_read_new();
     if (archive_ == nullptr) {
         release();
@@ -102,8 +98,8 @@ void ReaderPass::release() {
     if (archive_ != nullptr) archive_read_free(archive_);
     archive_ = nullptr;
     if (locale_ != nullptr) {
-        uselocale(static_cast<locale_t>(oldLocale_));
-        freelocale(static_cast<locale_t>(locale_));
+        uselocale(oldLocale_);
+        freelocale(locale_);
     }
     locale_ = nullptr;
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <locale.h>
 #include <string>
 #include <vector>
 
@@ -49,8 +50,8 @@ class ReaderPass {
     std::string failure(const char* what) const;
     void release();
 
-    void* locale_ = nullptr; // the UTF-8 locale in use on this thread during the pass
-    void* oldLocale_ = nullptr;
+    locale_t locale_ = nullptr; // the UTF-8 locale in use on this thread during the pass
+    locale_t oldLocale_ = nullptr;
     struct archive* archive_ = nullptr;
     std::string path_;
     std::size_t nextIndex_ = 0;
