@@ -77,22 +77,29 @@ PenDialog::PenDialog(settings::SettingsStore& store, const DrawingFacts& drawing
     setWindowTitle(QStringLiteral("SetPen"));
     auto* top = new QVBoxLayout(this);
     auto* columns = new QHBoxLayout;
-    columns->addWidget(buildPenTableArea(), 1);
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildPenTableArea());
+    left->addWidget(buildTranslationArea());
+    left->addStretch();
+    columns->addLayout(left, 1);
     auto* right = new QVBoxLayout;
-    right->addWidget(buildTranslationArea());
     right->addWidget(buildBackAndMarkArea());
     right->addWidget(buildSwitchArea());
     right->addStretch();
     columns->addLayout(right);
     top->addLayout(columns);
 
-    auto* buttons = makeButtons();
-    previewButton_ = buttons->addButton(QStringLiteral("Display"), QDialogButtonBox::ActionRole);
+    auto* bottom = new QHBoxLayout;
+    previewButton_ = new QPushButton(QStringLiteral("Display"));
     previewButton_->setObjectName(QStringLiteral("PreviewButton"));
+    previewButton_->setToolTip(QStringLiteral("Redraw the drawing with these settings"));
     previewButton_->setAutoDefault(false);
     previewButton_->setEnabled(false);
     connect(previewButton_, &QPushButton::clicked, this, &PenDialog::preview);
-    top->addWidget(buttons);
+    bottom->addWidget(previewButton_);
+    bottom->addStretch();
+    bottom->addWidget(makeButtons());
+    top->addLayout(bottom);
 
     fillRows();
     refreshPenSwatches();
@@ -149,7 +156,6 @@ QWidget* PenDialog::buildPenTableArea() {
     size->addWidget(height);
     size->addStretch();
     layout->addLayout(size);
-    layout->addStretch();
     return area;
 }
 

@@ -72,6 +72,8 @@ TextDialog::TextDialog(settings::SettingsRecord& record, DialogServices& service
         auto* box = new QFontComboBox;
         box->setObjectName(QStringLiteral("TextFontName%1").arg(k));
         box->setWritingSystem(QFontDatabase::Any);
+        box->setMinimumContentsLength(24);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         // The name is shown as stored, even for a font not installed here, so that an
         // unchanged OK keeps it.
         box->setCurrentIndex(-1);

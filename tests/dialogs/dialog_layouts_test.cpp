@@ -1,7 +1,9 @@
 // Every settings dialog, in mm and in inches, lays out so that no caption, label, check box,
 // radio button or group title is cut off. Run at normal scale and with QT_SCALE_FACTOR=2.
+// Each dialog's Help section exists in the shipped manual.
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTest>
@@ -18,6 +20,7 @@ class DialogLayoutsTest : public QObject {
     Q_OBJECT
   private slots:
     void noTextIsCutOff();
+    void everyHelpSectionIsInTheManual();
 };
 
 namespace {
@@ -70,6 +73,24 @@ void DialogLayoutsTest::noTextIsCutOff() {
             d->hide();
         }
     }
+}
+
+void DialogLayoutsTest::everyHelpSectionIsInTheManual() {
+    QFile manual(QStringLiteral(QM_HELP_FILE));
+    QVERIFY(manual.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(manual.readAll());
+    settings::SettingsStore store{"/nonexistent", "QuindleMini"};
+    dialogtest::RecordingServices sv;
+    dialogs::DrawingFacts drawing;
+    dialogs::PenDialog pen(store, drawing, sv);
+    dialogs::LinePropertyDialog line(store.values, sv);
+    dialogs::GridDialog grid(store.values, sv);
+    dialogs::MouseOperationDialog mouse(store.values, sv);
+    dialogs::TextDialog textDialog(store.values, sv);
+    for (const dialogs::SettingsDialog* d : std::initializer_list<const dialogs::SettingsDialog*>{
+             &pen, &line, &grid, &mouse, &textDialog})
+        QVERIFY2(text.contains(QStringLiteral("id=\"%1\"").arg(d->helpAnchor())),
+                 qPrintable(d->helpAnchor()));
 }
 
 QTEST_MAIN(DialogLayoutsTest)

@@ -38,6 +38,7 @@ class OptionDialogsTest : public QObject {
     void mouseGroupsShowAndStoreTheSevenChoices();
     void textRatesAndFontNames();
     void helpButtonsOpenTheirSections();
+    void helpWithABadEntryPendingDoesNotComplain();
 };
 
 void OptionDialogsTest::linePatternLengthsInInches() {
@@ -388,6 +389,28 @@ void OptionDialogsTest::helpButtonsOpenTheirSections() {
     QCOMPARE(grid.windowTitle(), QStringLiteral("SetGrid"));
     QCOMPARE(mouse.windowTitle(), QStringLiteral("SetMouseOperation"));
     QCOMPARE(text.windowTitle(), QStringLiteral("Set Text"));
+}
+
+void OptionDialogsTest::helpWithABadEntryPendingDoesNotComplain() {
+    settings::SettingsRecord r;
+    RecordingServices sv;
+    dialogs::LinePropertyDialog d(r, sv);
+    QVERIFY(dialogtest::showActive(d));
+    auto* dsp = child<QLineEdit>(d, "DspMinLinDot");
+    QTest::mouseClick(dsp, Qt::LeftButton);
+    dsp->selectAll();
+    QTest::keyClicks(dsp, "99");
+    QTest::mouseClick(dialogtest::button(d, QDialogButtonBox::Help), Qt::LeftButton);
+    QCOMPARE(sv.helpAnchors.size(), 1);
+    QCOMPARE(sv.reports, QStringList{});
+    // OK still checks the entry left behind, and stays open to show the old value.
+    dialogtest::pressOk(d);
+    QCOMPARE(sv.reports, QStringList{kReject});
+    QVERIFY(d.isVisible());
+    QCOMPARE(dsp->text(), QStringLiteral("  2"));
+    dialogtest::pressOk(d);
+    QCOMPARE(d.result(), dialogs::kResultOk);
+    QCOMPARE(r.line.DspMinLinDot, 2);
 }
 
 QTEST_MAIN(OptionDialogsTest)
