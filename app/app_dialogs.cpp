@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "app/data_err_dlg.h"
+#include "app/data_error_dialog.h"
 
 namespace app {
 
@@ -12,9 +12,9 @@ void AppDialogs::report(QWidget* parent, const QString& text) {
 }
 
 void AppDialogs::dataError(QWidget* parent, int hpgl2Pieces, int rtlPieces) {
-    TDataErrDlg dlg(parent);
-    dlg.setCounts(hpgl2Pieces, rtlPieces);
-    dlg.exec();
+    DataErrorDialog dialog(parent);
+    dialog.setCounts(hpgl2Pieces, rtlPieces);
+    dialog.exec();
 }
 
 QString AppDialogs::chooseFile(QWidget* parent, const QString& folder) {

@@ -19,7 +19,7 @@ CommandLine parseCommandLine(const QStringList& params,
     return c;
 }
 
-QString ExpandShortName(const QString& path) {
+QString expandShortName(const QString& path) {
     return path;
 }
 

@@ -22,6 +22,6 @@ CommandLine parseCommandLine(const QStringList& params,
 // Long form of a path. This platform has no short path elements, so every
 // path (network paths and names of 13 or more characters included) comes back
 // unchanged.
-QString ExpandShortName(const QString& path);
+QString expandShortName(const QString& path);
 
 } // namespace app

@@ -8,7 +8,7 @@
 
 #include "app/app_dialogs.h"
 #include "app/command_line.h"
-#include "app/quindle_mform.h"
+#include "app/main_window.h"
 #include "app/single_instance.h"
 #include "app/user_folder.h"
 #include "interp/drawing_model.h"
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
         app::parseCommandLine(params, [](const QString& f) { return QFileInfo::exists(f); });
     // Resolved here: the working folder changes to the settings folder below.
     if (!cmd.fileName.isEmpty())
-        cmd.fileName = QFileInfo(app::ExpandShortName(cmd.fileName)).absoluteFilePath();
+        cmd.fileName = QFileInfo(app::expandShortName(cmd.fileName)).absoluteFilePath();
 
     app::SingleInstance instance;
     if (!cmd.newInstance) {
@@ -52,9 +52,9 @@ int main(int argc, char** argv) {
     interp::DrawingModel model;
     view::ViewValues values;
     app::StartUp startUp{cmd.fileName, loaded.keepSettingsFile};
-    app::TQuindleMForm mainWindow(model, store, values, dialogs, startUp);
+    app::MainWindow mainWindow(model, store, values, dialogs, startUp);
     QObject::connect(&instance, &app::SingleInstance::handedOver, &mainWindow,
-                     &app::TQuindleMForm::receiveHandOver);
+                     &app::MainWindow::receiveHandOver);
     mainWindow.show();
     return application.exec();
 }

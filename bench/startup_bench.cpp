@@ -18,9 +18,9 @@
 #include <fstream>
 #include <vector>
 
-#include "app/quindle_mform.h"
+#include "app/main_window.h"
 #include "bench/plot_generator.h"
-#include "view/window/quindle2_form.h"
+#include "view/window/drawing_window.h"
 
 namespace {
 
@@ -67,45 +67,45 @@ int main(int argc, char** argv) {
     interp::DrawingModel model;
     view::ViewValues values;
     QuietDialogs dialogs;
-    app::TQuindleMForm form(model, store, values, dialogs, app::StartUp{file, true});
-    form.setGeometry(0, 0, 1040, 820);
+    app::MainWindow window(model, store, values, dialogs, app::StartUp{file, true});
+    window.setGeometry(0, 0, 1040, 820);
     bool painted = false;
-    QObject::connect(&form, &app::TQuindleMForm::firstPicture, [&] { painted = true; });
-    form.show();
+    QObject::connect(&window, &app::MainWindow::firstPicture, [&] { painted = true; });
+    window.show();
     while (!painted)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     const double firstMs =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
-    view::TQuindle2Form* w = form.activeDrawingWindow();
+    view::DrawingWindow* w = window.activeDrawingWindow();
     if (!w) return 1;
     w->parentWidget()->showNormal();
     w->parentWidget()->resize(1000 + 16, 700 + 40);
     QApplication::processEvents();
     const QSize client = w->clientSize();
 
-    const double all = bestMs(repeats, [&] { w->DisAllClick(); });
+    const double all = bestMs(repeats, [&] { w->displayAll(); });
     const double up = bestMs(repeats,
                              [&] {
-                                 w->DisAllClick();
-                                 w->ZomUpClick();
+                                 w->displayAll();
+                                 w->zoomIn();
                              }) -
                       all;
-    w->DisAllClick();
-    const double down = bestMs(repeats, [&] { w->ZomDwnClick(); });
-    w->DisAllClick();
-    w->ZomUpClick();
+    w->displayAll();
+    const double down = bestMs(repeats, [&] { w->zoomOut(); });
+    w->displayAll();
+    w->zoomIn();
     const double shift = bestMs(repeats,
                                 [&] {
-                                    w->SftRgtClick();
-                                    w->SftLftClick();
+                                    w->shiftBy(1, 0);
+                                    w->shiftBy(-1, 0);
                                 }) /
                          2;
     const double wheel =
         bestMs(repeats,
                [&] {
-                   w->FormMouseWheel(120, QPoint(client.width() / 2, client.height() / 2));
-                   w->FormMouseWheel(-120, QPoint(client.width() / 2, client.height() / 2));
+                   w->handleWheel(120, QPoint(client.width() / 2, client.height() / 2));
+                   w->handleWheel(-120, QPoint(client.width() / 2, client.height() / 2));
                }) /
         2;
 

@@ -1,5 +1,5 @@
 // The application shell: command line, recent files, settings folder and
-// start-up settings, and the main window's DoOpen, pages, windows and zoom
+// start-up settings, and the main window's openFile, pages, windows and zoom
 // buttons (offscreen platform, with recording dialogs).
 
 #include <QDir>
@@ -11,10 +11,13 @@
 #include <QTest>
 
 #include "app/command_line.h"
-#include "app/quindle_mform.h"
+#include "app/main_window.h"
 #include "app/recent_files.h"
 #include "app/user_folder.h"
-#include "view/window/quindle2_form.h"
+#include "view/window/drawing_window.h"
+
+using view::CursorMode;
+using view::DisplayRotation;
 
 namespace {
 
@@ -40,16 +43,16 @@ struct Shell {
     settings::SettingsStore store{dir.path().toStdString(), "QuindleMini"};
     view::ViewValues values;
     RecordingDialogs dialogs;
-    std::unique_ptr<app::TQuindleMForm> form;
+    std::unique_ptr<app::MainWindow> window;
 
     explicit Shell(const QString& file = QString(), bool multiPage = false) {
         store.setDefaults();
         store.values.open.MultiPage = multiPage;
-        form = std::make_unique<app::TQuindleMForm>(model, store, values, dialogs,
-                                                    app::StartUp{file, false});
-        form->resize(800, 600);
-        form->show();
-        form->firstPaint();
+        window = std::make_unique<app::MainWindow>(model, store, values, dialogs,
+                                                   app::StartUp{file, false});
+        window->resize(800, 600);
+        window->show();
+        window->firstPaint();
         QApplication::processEvents();
     }
     QString path(const QString& name) const { return dir.filePath(name); }
@@ -88,7 +91,7 @@ void AppShellTest::commandLineJoinsUnquotedBlanks() {
              QStringLiteral("/none/x y z"));
     QVERIFY(app::parseCommandLine({"/n"}, exists).fileName.isEmpty());
     QVERIFY(app::parseCommandLine({}, exists).fileName.isEmpty());
-    QCOMPARE(app::ExpandShortName(QStringLiteral("//server/share/LONGNAME~1.PLT")),
+    QCOMPARE(app::expandShortName(QStringLiteral("//server/share/LONGNAME~1.PLT")),
              QStringLiteral("//server/share/LONGNAME~1.PLT"));
 }
 
@@ -183,15 +186,15 @@ void AppShellTest::doOpenSetsTitleRecentFilesAndDataErrors() {
     const QString a = sh.path(QStringLiteral("a.plt")), b = sh.path(QStringLiteral("b.plt"));
     writeFile(a, "SP1;PU0,0;PD1000,0,1000,1000;");
     writeFile(b, "SP1;PU0,0;PD500,500;PW0.5;");
-    sh.form->DoOpen(a);
-    QCOMPARE(sh.form->windowTitle(), QStringLiteral("QuindleMini - [") + a + QStringLiteral("]"));
+    sh.window->openFile(a);
+    QCOMPARE(sh.window->windowTitle(), QStringLiteral("QuindleMini - [") + a + QStringLiteral("]"));
     QVERIFY(sh.dialogs.dataErrors.isEmpty());
-    view::TQuindle2Form* w = sh.form->activeDrawingWindow();
+    view::DrawingWindow* w = sh.window->activeDrawingWindow();
     QVERIFY(w);
     QCOMPARE(w->viewRect().X1, -40);
-    sh.form->DoOpen(a);
-    sh.form->DoOpen(b);
-    sh.form->DoOpen(a);
+    sh.window->openFile(a);
+    sh.window->openFile(b);
+    sh.window->openFile(a);
     const auto& r = sh.store.values.window.recentFiles;
     QCOMPARE(QString::fromStdString(r[0]), a);
     QCOMPARE(QString::fromStdString(r[1]), b);
@@ -200,9 +203,9 @@ void AppShellTest::doOpenSetsTitleRecentFilesAndDataErrors() {
     // b holds an HP-GL/2 command: the data error dialog came once.
     QCOMPARE(sh.dialogs.dataErrors.size(), 1);
     QCOMPARE(sh.dialogs.dataErrors[0].first, 1);
-    QCOMPARE(sh.form->pageLabel()->text(), QStringLiteral("/1"));
+    QCOMPARE(sh.window->pageLabel()->text(), QStringLiteral("/1"));
     // A missing file reports the loader's message and keeps the window.
-    sh.form->DoOpen(sh.path(QStringLiteral("none.plt")));
+    sh.window->openFile(sh.path(QStringLiteral("none.plt")));
     QVERIFY(!sh.dialogs.messages.isEmpty());
     QVERIFY(sh.dialogs.messages.last().contains(QStringLiteral("open error")));
 }
@@ -212,9 +215,9 @@ void AppShellTest::startUpFileIsOpenedAtFirstPaint() {
     const QString a = d.filePath(QStringLiteral("start.plt"));
     writeFile(a, "SP1;PU0,0;PD2000,1000;");
     Shell sh(a);
-    QCOMPARE(sh.form->windowTitle(), QStringLiteral("QuindleMini - [") + a + QStringLiteral("]"));
+    QCOMPARE(sh.window->windowTitle(), QStringLiteral("QuindleMini - [") + a + QStringLiteral("]"));
     QCOMPARE(QString::fromStdString(sh.store.values.window.recentFiles[0]), a);
-    view::TQuindle2Form* w = sh.form->activeDrawingWindow();
+    view::DrawingWindow* w = sh.window->activeDrawingWindow();
     QVERIFY(w);
     QCOMPARE(w->windowTitle(), QStringLiteral(" #1"));
     QCOMPARE(w->viewRect().X1, -40);
@@ -225,44 +228,44 @@ void AppShellTest::pageNextAndPreviousStopAtTheEnds() {
     Shell sh(QString(), true);
     const QString f = sh.path(QStringLiteral("pages.plt"));
     writeFile(f, "SP1;PU0,0;PD100,100;PG;PU0,0;PD2000,2000;PG;PU0,0;PD30000,30000;");
-    sh.form->DoOpen(f);
+    sh.window->openFile(f);
     QCOMPARE(sh.model.pageCount(), 3);
-    QCOMPARE(sh.form->pageLabel()->text(), QStringLiteral("/3"));
-    view::TQuindle2Form* w = sh.form->activeDrawingWindow();
+    QCOMPARE(sh.window->pageLabel()->text(), QStringLiteral("/3"));
+    view::DrawingWindow* w = sh.window->activeDrawingWindow();
     QVERIFY(w->pageMenu()->isEnabled());
-    w->PageForwardClick(); // on page 1: nothing
+    w->showPreviousPage(); // on page 1: nothing
     QCOMPARE(sh.model.currentPage(), 1);
-    w->PageNextClick();
+    w->showNextPage();
     QCOMPARE(sh.model.currentPage(), 2);
     QCOMPARE(w->viewRect().X1, -40); // display all of page 2
     QCOMPARE(w->viewRect().Y2, 2040);
-    w->PageEndClick();
+    w->showLastPage();
     QCOMPARE(sh.model.currentPage(), 3);
-    w->PageNextClick(); // on the last page: nothing
+    w->showNextPage(); // on the last page: nothing
     QCOMPARE(sh.model.currentPage(), 3);
-    QCOMPARE(sh.form->pageSpin()->value(), 3);
-    w->PageBeginClick();
+    QCOMPARE(sh.window->pageSpin()->value(), 3);
+    w->showFirstPage();
     QCOMPARE(sh.model.currentPage(), 1);
     // A single page keeps the menu off.
     const QString one = sh.path(QStringLiteral("one.plt"));
     writeFile(one, "SP1;PU0,0;PD100,100;");
-    sh.form->DoOpen(one);
+    sh.window->openFile(one);
     QVERIFY(!w->pageMenu()->isEnabled());
-    QVERIFY(!sh.form->pageSpin()->isEnabled());
+    QVERIFY(!sh.window->pageSpin()->isEnabled());
 }
 
 void AppShellTest::sixthWindowIsRefusedAndSlotsAreReused() {
     Shell sh; // window #1 from the first paint
     for (int k = 0; k < 4; ++k)
-        QVERIFY(sh.form->newDrawingWindow());
-    QVERIFY(!sh.form->newDrawingWindow());
+        QVERIFY(sh.window->newDrawingWindow());
+    QVERIFY(!sh.window->newDrawingWindow());
     QCOMPARE(sh.dialogs.messages, QStringList{QStringLiteral("No More Open")});
-    view::TQuindle2Form* two = sh.form->shared().window(2);
+    view::DrawingWindow* two = sh.window->shared().window(2);
     QVERIFY(two);
     two->parentWidget()->close();
     QApplication::processEvents();
-    QVERIFY(!sh.form->shared().window(2));
-    view::TQuindle2Form* again = sh.form->newDrawingWindow();
+    QVERIFY(!sh.window->shared().window(2));
+    view::DrawingWindow* again = sh.window->newDrawingWindow();
     QVERIFY(again);
     QCOMPARE(again->number(), 2);
     QCOMPARE(again->windowTitle(), QStringLiteral(" #2"));
@@ -271,24 +274,24 @@ void AppShellTest::sixthWindowIsRefusedAndSlotsAreReused() {
 void AppShellTest::zoomButtonsFollowTheIconMode() {
     Shell sh;
     sh.store.values.mouse.ZoomIconMode = 1;
-    sh.form->zoomButtonClick(true);
-    QCOMPARE(sh.form->shared().cursorMode, 3);
-    QVERIFY(sh.form->zoomUpButton()->isChecked());
-    sh.form->zoomButtonClick(false);
-    QCOMPARE(sh.form->shared().cursorMode, 4);
-    QVERIFY(!sh.form->zoomUpButton()->isChecked());
-    QVERIFY(sh.form->zoomDownButton()->isChecked());
-    sh.form->zoomButtonClick(true);
-    sh.form->zoomButtonClick(true);
-    QCOMPARE(sh.form->shared().cursorMode, 2);
-    QVERIFY(!sh.form->zoomUpButton()->isChecked());
+    sh.window->zoomButtonClicked(true);
+    QCOMPARE(sh.window->shared().cursorMode, CursorMode::ZoomInArmed);
+    QVERIFY(sh.window->zoomInButton()->isChecked());
+    sh.window->zoomButtonClicked(false);
+    QCOMPARE(sh.window->shared().cursorMode, CursorMode::ZoomOutArmed);
+    QVERIFY(!sh.window->zoomInButton()->isChecked());
+    QVERIFY(sh.window->zoomOutButton()->isChecked());
+    sh.window->zoomButtonClicked(true);
+    sh.window->zoomButtonClicked(true);
+    QCOMPARE(sh.window->shared().cursorMode, CursorMode::Normal);
+    QVERIFY(!sh.window->zoomInButton()->isChecked());
     // Icon mode 0: the active window zooms at once, nothing stays pressed.
     sh.store.values.mouse.ZoomIconMode = 0;
-    view::TQuindle2Form* w = sh.form->activeDrawingWindow();
+    view::DrawingWindow* w = sh.window->activeDrawingWindow();
     const int64_t width = w->viewRect().width();
-    sh.form->zoomButtonClick(true);
-    QCOMPARE(sh.form->shared().cursorMode, 2);
-    QVERIFY(!sh.form->zoomUpButton()->isChecked());
+    sh.window->zoomButtonClicked(true);
+    QCOMPARE(sh.window->shared().cursorMode, CursorMode::Normal);
+    QVERIFY(!sh.window->zoomInButton()->isChecked());
     QVERIFY(w->viewRect().width() < width);
 }
 
@@ -296,13 +299,13 @@ void AppShellTest::rotationButtonsTurnTheModel() {
     Shell sh;
     const QString f = sh.path(QStringLiteral("r.plt"));
     writeFile(f, "SP1;PU0,0;PD4000,1000;");
-    sh.form->DoOpen(f);
-    sh.form->rotationButtonClick(2);
-    QVERIFY(sh.form->rotationButton(2)->isChecked());
+    sh.window->openFile(f);
+    sh.window->rotationButtonClicked(DisplayRotation::Deg90);
+    QVERIFY(sh.window->rotationButton(DisplayRotation::Deg90)->isChecked());
     QCOMPARE(sh.model.extents().xMin, -1040);
     QCOMPARE(sh.model.extents().yMax, 4040);
     // A file opened while 90 degrees are chosen comes up turned.
-    sh.form->DoOpen(f);
+    sh.window->openFile(f);
     QCOMPARE(sh.model.extents().xMin, -1040);
     QCOMPARE(sh.values.rotationApplied, 2);
 }

@@ -21,11 +21,7 @@ QCursor magnifier(bool plus) {
     }
     return QCursor(pm, 12, 12);
 }
-} // namespace
 
-QCursor crossCursor() {
-    return QCursor(Qt::CrossCursor);
-}
 QCursor zoomInCursor() {
     static const QCursor c = magnifier(true);
     return c;
@@ -34,21 +30,24 @@ QCursor zoomOutCursor() {
     static const QCursor c = magnifier(false);
     return c;
 }
+} // namespace
+
 QCursor dragCursor() {
     return QCursor(Qt::SizeAllCursor);
 }
 
-QCursor cursorForMode(int mode) {
+QCursor cursorForMode(CursorMode mode) {
     switch (mode) {
-    case 0:
+    case CursorMode::Busy:
         return QCursor(Qt::WaitCursor);
-    case 3:
+    case CursorMode::ZoomInArmed:
         return zoomInCursor();
-    case 4:
+    case CursorMode::ZoomOutArmed:
         return zoomOutCursor();
-    default:
-        return crossCursor();
+    case CursorMode::Normal:
+        break;
     }
+    return QCursor(Qt::CrossCursor);
 }
 
 } // namespace view

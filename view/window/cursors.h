@@ -4,13 +4,13 @@
 
 #include <QCursor>
 
+#include "view/window/window_modes.h"
+
 namespace view {
 
-QCursor crossCursor();
-QCursor zoomInCursor();
-QCursor zoomOutCursor();
+// The cursor of a drag that shifts or zooms the view.
 QCursor dragCursor();
-// The cursor of cursor mode 0..4 (0 busy, 3 zoom in, 4 zoom out, else cross).
-QCursor cursorForMode(int mode);
+// The cursor a drawing window shows in `mode`.
+QCursor cursorForMode(CursorMode mode);
 
 } // namespace view

@@ -14,12 +14,6 @@ int32_t clampToLimit(double v) {
     return int32_t(std::nearbyint(std::clamp(v, double(-kViewLimit), double(kViewLimit))));
 }
 
-namespace {
-int32_t roundEdge(double v) {
-    return clampToLimit(v);
-}
-} // namespace
-
 ViewRect zoomUpRect(const ViewRect& r) {
     int64_t dx = r.width() / 4, dy = r.height() / 4;
     return {int32_t(r.X1 + dx), int32_t(r.Y1 + dy), int32_t(r.X2 - dx), int32_t(r.Y2 - dy)};
@@ -72,12 +66,13 @@ ViewRect wheelRect(const ViewRect& r, int notch, int32_t x, int32_t y) {
             clampToLimit(r.Y2 + d)};
 }
 
-ViewRect shiftBy(const ViewRect& r, double sx, double sy) {
+ViewRect shiftRectBy(const ViewRect& r, double sx, double sy) {
     if (r.X2 + sx > kViewLimit) sx = kViewLimit - double(r.X2);
     if (r.X1 + sx < -kViewLimit) sx = -kViewLimit - double(r.X1);
     if (r.Y2 + sy > kViewLimit) sy = kViewLimit - double(r.Y2);
     if (r.Y1 + sy < -kViewLimit) sy = -kViewLimit - double(r.Y1);
-    return {roundEdge(r.X1 + sx), roundEdge(r.Y1 + sy), roundEdge(r.X2 + sx), roundEdge(r.Y2 + sy)};
+    return {clampToLimit(r.X1 + sx), clampToLimit(r.Y1 + sy), clampToLimit(r.X2 + sx),
+            clampToLimit(r.Y2 + sy)};
 }
 
 ViewRect clickZoomIn(const ViewRect& r, int32_t x, int32_t y) {
@@ -101,7 +96,8 @@ ViewRect dragZoomOut(const ViewRect& r, const ViewRect& area) {
     double cx = double((int64_t(area.X1) + area.X2) / 2),
            cy = double((int64_t(area.Y1) + area.Y2) / 2);
     double hx = w * s / 2, hy = h * s / 2;
-    return {roundEdge(cx - hx), roundEdge(cy - hy), roundEdge(cx + hx), roundEdge(cy + hy)};
+    return {clampToLimit(cx - hx), clampToLimit(cy - hy), clampToLimit(cx + hx),
+            clampToLimit(cy + hy)};
 }
 
 ViewRect upDownZoom(const ViewRect& r, int dy) {

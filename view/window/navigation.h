@@ -37,7 +37,7 @@ ViewRect wheelRect(const ViewRect& r, int notch, int32_t x, int32_t y);
 
 // Shift by (sx, sy) plotter units, each reduced so that no edge passes the
 // limit; the four edges rounded.
-ViewRect shiftBy(const ViewRect& r, double sx, double sy);
+ViewRect shiftRectBy(const ViewRect& r, double sx, double sy);
 
 // Click with zoom-in armed: half the width and height around the point.
 ViewRect clickZoomIn(const ViewRect& r, int32_t x, int32_t y);

@@ -1,25 +1,25 @@
 #include "view/window/window_shared.h"
 
 #include "settings/mouse_help_text.h"
-#include "view/window/quindle2_form.h"
+#include "view/window/drawing_window.h"
 
 namespace view {
 
-void WindowShared::forEachWindow(const std::function<void(TQuindle2Form&)>& f) {
-    for (TQuindle2Form* w : windowSlots)
+void WindowShared::forEachWindow(const std::function<void(DrawingWindow&)>& f) {
+    for (DrawingWindow* w : windowSlots)
         if (w) f(*w);
 }
 
-void WindowShared::setCursorMode(int mode) {
+void WindowShared::setCursorMode(CursorMode mode) {
     cursorMode = mode;
-    forEachWindow([](TQuindle2Form& w) { w.updateCursor(); });
+    forEachWindow([](DrawingWindow& w) { w.updateCursor(); });
     if (frame) frame->zoomButtonsChanged(mode);
 }
 
 void WindowShared::setDragMode(bool on) {
     store.values.view.DragMode = on;
-    mouse.dragState = on ? 1 : 0;
-    forEachWindow([](TQuindle2Form& w) { w.updateChecks(); });
+    restoreDragState();
+    forEachWindow([](DrawingWindow& w) { w.updateChecks(); });
     rebuildMouseHelp();
 }
 

@@ -13,10 +13,11 @@
 #include "settings/settings_store.h"
 #include "view/view_values.h"
 #include "view/window/navigation.h"
+#include "view/window/window_modes.h"
 
 namespace view {
 
-class TQuindle2Form;
+class DrawingWindow;
 
 // What a drawing window asks of the main window.
 class FrameHooks {
@@ -30,11 +31,11 @@ class FrameHooks {
     virtual int pageSpinPosition() const = 0;
     virtual void setPageSpinPosition(int page) = 0;
     // The cursor mode changed: show the zoom buttons pressed or released.
-    virtual void zoomButtonsChanged(int cursorMode) = 0;
+    virtual void zoomButtonsChanged(CursorMode mode) = 0;
     // A window's undo and redo availability (the frame shows the active one's).
-    virtual void undoRedoChanged(const TQuindle2Form& window, bool canUndo, bool canRedo) = 0;
+    virtual void undoRedoChanged(const DrawingWindow& window, bool canUndo, bool canRedo) = 0;
     // The display rotation changed: press the matching rotation button.
-    virtual void rotationChanged(int rotation) = 0;
+    virtual void rotationChanged(DisplayRotation rotation) = 0;
     // The length unit changed: refresh unit captions.
     virtual void lengthUnitChanged() {}
     // A drawing file is open (its name is not empty).
@@ -45,7 +46,7 @@ class FrameHooks {
 
 // Mouse interaction state of the process (one drawing window is active at a time).
 struct InteractionState {
-    int dragState = 0; // 0 rubber band, 1 drag shift, 2 up-down zoom
+    DragState dragState = DragState::RubberBand;
     Qt::MouseButton button = Qt::NoButton;
     QPoint down, last;  // window pixels
     bool step = false;  // a drag step is redrawing
@@ -63,25 +64,28 @@ class WindowShared {
     FrameHooks* frame = nullptr;
 
     InteractionState mouse;
-    // 0 busy, 1 and 2 the normal cursors, 3 zoom in armed, 4 zoom out armed.
-    int cursorMode = 2;
+    CursorMode cursorMode = CursorMode::Normal;
     bool passRunning = false;
     bool zoomAreaSetting = false; // the zoom area is being set
     bool loading = false;         // a file is being read
-    std::array<TQuindle2Form*, 5> windowSlots{};
+    std::array<DrawingWindow*, 5> windowSlots{};
 
-    // The zoom-icon state (2 none, 3 zoom in, 4 zoom out) is the cursor mode 3 or 4.
-    int zoomIconState() const { return cursorMode == 3 || cursorMode == 4 ? cursorMode : 2; }
+    // A left click zooms in or out (the main window's zoom buttons armed it).
+    bool zoomArmed() const {
+        return cursorMode == CursorMode::ZoomInArmed || cursorMode == CursorMode::ZoomOutArmed;
+    }
     // Sets the cursor mode, the cursor of every drawing window, and the zoom buttons.
-    void setCursorMode(int mode);
-    // The drag state between drags: 1 with display drag on, else 0.
-    void restoreDragState() { mouse.dragState = store.values.view.DragMode ? 1 : 0; }
+    void setCursorMode(CursorMode mode);
+    // The drag state between drags: drag shift with display drag on, else the rubber band.
+    void restoreDragState() {
+        mouse.dragState = store.values.view.DragMode ? DragState::Shift : DragState::RubberBand;
+    }
     // Display drag on or off, with the check mark in every window and the help text.
     void setDragMode(bool on);
     void rebuildMouseHelp();
 
-    void forEachWindow(const std::function<void(TQuindle2Form&)>& f);
-    TQuindle2Form* window(int number) const {
+    void forEachWindow(const std::function<void(DrawingWindow&)>& f);
+    DrawingWindow* window(int number) const {
         return number >= 1 && number <= 5 ? windowSlots[number - 1] : nullptr;
     }
 };

@@ -1,6 +1,7 @@
 // The drawing window under the offscreen platform: view commands, display
 // undo, wheel, mirror, rubber band, drags, clicks with zoom armed, rotation.
 
+#include <QScrollBar>
 #include <QTest>
 
 #include "interp/record_reader.h"
@@ -8,6 +9,9 @@
 #include "window_fixture.h"
 
 using testwin::Setup;
+using view::CursorMode;
+using view::DisplayRotation;
+using view::DragState;
 using view::ViewRect;
 
 class DrawingWindowTest : public QObject {
@@ -25,6 +29,7 @@ class DrawingWindowTest : public QObject {
     void leftClickWithZoomInArmedHalvesTheView();
     void keysShiftAndCtrl();
     void rotationFrom270To0IsAQuarterTurn();
+    void noBusyCursorStaysAfterARedraw();
 };
 
 namespace {
@@ -63,11 +68,11 @@ void DrawingWindowTest::zoomUpThenDownComesBackUpToRounding() {
     squareDrawing(s);
     auto w = s.window(300, 300);
     const ViewRect start = w->viewRect();
-    w->ZomUpClick();
+    w->zoomIn();
     const ViewRect up = w->viewRect();
     QVERIFY(up.width() <= start.width() / 2 + 2);
     QVERIFY(up.width() >= start.width() / 2 - 2);
-    w->ZomDwnClick();
+    w->zoomOut();
     const ViewRect back = w->viewRect();
     QVERIFY(std::abs(back.X1 - start.X1) <= 2);
     QVERIFY(std::abs(back.Y1 - start.Y1) <= 2);
@@ -80,27 +85,27 @@ void DrawingWindowTest::elevenViewsKeepTenUndoEntries() {
     squareDrawing(s);
     auto w = s.window(300, 300); // view 1: display all
     for (int k = 0; k < 10; ++k)
-        w->SftRgtClick(); // views 2..11
+        w->shiftBy(1, 0); // views 2..11
     QCOMPARE(w->undoList().count(), 10);
     const ViewRect newest = w->viewRect();
     QVERIFY(s.frame.canUndo);
     QVERIFY(!s.frame.canRedo);
     for (int k = 0; k < 9; ++k)
-        w->DisplayUndoClick();
+        w->undoView();
     QVERIFY(s.frame.messages.isEmpty());
     // The oldest kept view is the second one: one shift right of display all.
     const ViewRect oldest = w->viewRect();
     QCOMPARE(oldest.width(), newest.width());
     QCOMPARE(newest.X1 - oldest.X1, 9 * (newest.width() / 2));
-    w->DisplayUndoClick();
+    w->undoView();
     QCOMPARE(s.frame.messages, QStringList{QStringLiteral("Can not execute Display Undo/Redo !")});
     QCOMPARE(w->viewRect(), oldest);
     // Redo walks forward again; undo and redo add no entries.
-    w->DisplayRedoClick();
+    w->redoView();
     QCOMPARE(w->undoList().count(), 10);
     QCOMPARE(w->undoList().position(), 2);
     // A new view after an undo goes behind the newest entry.
-    w->ZomUpClick();
+    w->zoomIn();
     QCOMPARE(w->undoList().position(), 10);
     QCOMPARE(w->undoList().entry(10), w->viewRect());
 }
@@ -111,11 +116,11 @@ void DrawingWindowTest::wheelActsOnlyOnSingleNotches() {
     auto w = s.window(300, 300);
     const ViewRect start = w->viewRect();
     const int entries = w->undoList().count();
-    w->FormMouseWheel(240, QPoint(150, 150));
-    w->FormMouseWheel(-240, QPoint(150, 150));
-    w->FormMouseWheel(60, QPoint(150, 150));
+    w->handleWheel(240, QPoint(150, 150));
+    w->handleWheel(-240, QPoint(150, 150));
+    w->handleWheel(60, QPoint(150, 150));
     QCOMPARE(w->viewRect(), start);
-    w->FormMouseWheel(120, QPoint(150, 150));
+    w->handleWheel(120, QPoint(150, 150));
     const ViewRect in = w->viewRect();
     QVERIFY(in.width() < start.width());
     QVERIFY(in.X1 > start.X1);
@@ -136,7 +141,7 @@ void DrawingWindowTest::mirrorShowsTheLeftmostPointAtTheRightEdge() {
     auto plain = inkPerColumn(w->screenImage(), bg);
     const int plainLine = int(std::max_element(plain.begin(), plain.end()) - plain.begin());
     QVERIFY(plainLine <= 2);
-    w->DisMirrClick();
+    w->toggleMirror();
     QVERIFY(s.values.mirror);
     auto mirrored = inkPerColumn(w->screenImage(), bg);
     const int mirroredLine =
@@ -156,12 +161,12 @@ void DrawingWindowTest::rubberBandEitherWayGivesTheSameArea() {
     move(*w, Qt::LeftButton, {120, 90});
     QVERIFY(w->screenImage() != w->backingImage()); // the band shows
     move(*w, Qt::LeftButton, {150, 120});
-    release(*w, Qt::LeftButton, {150, 120});
+    release(*w, Qt::LeftButton);
     QVERIFY(w->screenImage() == w->backingImage()); // and is gone
     const ViewRect a = s.shared.mouse.requested;
     press(*w, Qt::LeftButton, {150, 120});
     move(*w, Qt::LeftButton, {50, 40});
-    release(*w, Qt::LeftButton, {50, 40});
+    release(*w, Qt::LeftButton);
     const ViewRect b = s.shared.mouse.requested;
     QCOMPARE(a, b);
     QVERIFY(a.X1 < a.X2 && a.Y1 < a.Y2);
@@ -172,7 +177,7 @@ void DrawingWindowTest::rubberBandEitherWayGivesTheSameArea() {
     s.store.values.mouse.MouseOpeOffLDrag = 1;
     press(*w, Qt::LeftButton, {50, 40});
     move(*w, Qt::LeftButton, {150, 120});
-    release(*w, Qt::LeftButton, {150, 120});
+    release(*w, Qt::LeftButton);
     QCOMPARE(w->viewRect().X1, a.X1);
     QCOMPARE(w->viewRect().Y1, a.Y1);
 }
@@ -188,7 +193,7 @@ void DrawingWindowTest::shiftDragWaitsForMoreThanFivePixels() {
     QCOMPARE(s.frame.status, QStringLiteral("DispShift"));
     move(*w, Qt::LeftButton, {105, 95});
     QCOMPARE(w->viewRect(), start);
-    release(*w, Qt::LeftButton, {105, 95});
+    release(*w, Qt::LeftButton);
     QCOMPARE(w->viewRect(), start);
     // Past five pixels the view jumps by the whole distance.
     press(*w, Qt::LeftButton, {100, 100});
@@ -197,22 +202,22 @@ void DrawingWindowTest::shiftDragWaitsForMoreThanFivePixels() {
     const double perPixel = double(start.width()) / 300.0;
     QVERIFY(std::abs((start.X1 - w->viewRect().X1) - 30 * perPixel) <= 1.0);
     QCOMPARE(w->viewRect().Y1, start.Y1);
-    release(*w, Qt::LeftButton, {130, 100});
-    QCOMPARE(s.shared.mouse.dragState, 1);
+    release(*w, Qt::LeftButton);
+    QCOMPARE(s.shared.mouse.dragState, DragState::Shift);
 }
 
 void DrawingWindowTest::middleDragShiftsWithDisplayDragOff() {
     Setup s;
     squareDrawing(s);
     auto w = s.window(300, 300);
-    QCOMPARE(s.shared.mouse.dragState, 0);
+    QCOMPARE(s.shared.mouse.dragState, DragState::RubberBand);
     const ViewRect start = w->viewRect();
     using testwin::move, testwin::press, testwin::release;
     press(*w, Qt::MiddleButton, {100, 100});
     move(*w, Qt::MiddleButton, {100, 140});
     QVERIFY(w->viewRect().Y1 > start.Y1);
-    release(*w, Qt::MiddleButton, {100, 140});
-    QCOMPARE(s.shared.mouse.dragState, 0);
+    release(*w, Qt::MiddleButton);
+    QCOMPARE(s.shared.mouse.dragState, DragState::RubberBand);
     QVERIFY(!s.store.values.view.DragMode);
 }
 
@@ -225,7 +230,7 @@ void DrawingWindowTest::releaseOutsideEndsTheDrag() {
     move(*w, Qt::LeftButton, {120, 120});
     QVERIFY(w->pressed());
     // The next move comes with no button held.
-    w->FormMouseMove(Qt::NoButton, Qt::NoModifier, {130, 130});
+    w->handleMouseMove(Qt::NoButton, {130, 130});
     QVERIFY(!w->pressed());
     QVERIFY(w->screenImage() == w->backingImage());
 }
@@ -234,24 +239,24 @@ void DrawingWindowTest::leftClickWithZoomInArmedHalvesTheView() {
     Setup s;
     squareDrawing(s);
     auto w = s.window(300, 300);
-    s.shared.setCursorMode(3);
-    QCOMPARE(s.frame.lastMode, 3);
+    s.shared.setCursorMode(CursorMode::ZoomInArmed);
+    QCOMPARE(s.frame.lastMode, CursorMode::ZoomInArmed);
     const ViewRect start = w->viewRect();
     int32_t px, py;
     w->pixelToPlotter({100, 200}, px, py);
     using testwin::press, testwin::release;
     press(*w, Qt::LeftButton, {100, 200});
-    release(*w, Qt::LeftButton, {103, 197});
+    release(*w, Qt::LeftButton);
     const ViewRect r = w->viewRect();
     QVERIFY(std::abs(r.width() - start.width() / 2) <= 1);
     QVERIFY(std::abs(r.height() - start.height() / 2) <= 1);
     QVERIFY(std::abs((int64_t(r.X1) + r.X2) / 2 - px) <= 1);
     QVERIFY(std::abs((int64_t(r.Y1) + r.Y2) / 2 - py) <= 1);
-    QCOMPARE(s.shared.cursorMode, 3); // stays armed
+    QCOMPARE(s.shared.cursorMode, CursorMode::ZoomInArmed); // stays armed
     // Zoom out armed: twice the size around the click.
-    s.shared.setCursorMode(4);
+    s.shared.setCursorMode(CursorMode::ZoomOutArmed);
     press(*w, Qt::LeftButton, {150, 150});
-    release(*w, Qt::LeftButton, {150, 150});
+    release(*w, Qt::LeftButton);
     QVERIFY(std::abs(w->viewRect().width() - 2 * r.width()) <= 2);
 }
 
@@ -260,23 +265,23 @@ void DrawingWindowTest::keysShiftAndCtrl() {
     squareDrawing(s);
     auto w = s.window(300, 300);
     const ViewRect start = w->viewRect();
-    w->FormKeyDown(Qt::Key_Right, Qt::NoModifier);
+    w->handleKeyPress(Qt::Key_Right, Qt::NoModifier);
     QCOMPARE(w->viewRect().X1, start.X1 + int32_t(start.width() / 2));
-    w->FormKeyDown(Qt::Key_Home, Qt::NoModifier);
+    w->handleKeyPress(Qt::Key_Home, Qt::NoModifier);
     QCOMPARE(w->viewRect(), start);
     // Shift: display drag on. Ctrl swaps an armed zoom, else turns drag off.
-    w->FormKeyDown(Qt::Key_A, Qt::ShiftModifier);
+    w->handleKeyPress(Qt::Key_A, Qt::ShiftModifier);
     QVERIFY(s.store.values.view.DragMode);
-    QCOMPARE(s.shared.mouse.dragState, 1);
-    s.shared.setCursorMode(3);
-    w->FormKeyDown(Qt::Key_Control, Qt::ControlModifier);
-    QCOMPARE(s.shared.cursorMode, 4);
-    QCOMPARE(s.frame.lastMode, 4);
+    QCOMPARE(s.shared.mouse.dragState, DragState::Shift);
+    s.shared.setCursorMode(CursorMode::ZoomInArmed);
+    w->handleKeyPress(Qt::Key_Control, Qt::ControlModifier);
+    QCOMPARE(s.shared.cursorMode, CursorMode::ZoomOutArmed);
+    QCOMPARE(s.frame.lastMode, CursorMode::ZoomOutArmed);
     QVERIFY(s.store.values.view.DragMode);
-    s.shared.setCursorMode(2);
-    w->FormKeyDown(Qt::Key_Control, Qt::ControlModifier);
+    s.shared.setCursorMode(CursorMode::Normal);
+    w->handleKeyPress(Qt::Key_Control, Qt::ControlModifier);
     QVERIFY(!s.store.values.view.DragMode);
-    QCOMPARE(s.shared.mouse.dragState, 0);
+    QCOMPARE(s.shared.mouse.dragState, DragState::RubberBand);
     QVERIFY(s.frame.status.startsWith(QStringLiteral("LeftClick:")));
 }
 
@@ -285,8 +290,8 @@ void DrawingWindowTest::rotationFrom270To0IsAQuarterTurn() {
     testwin::drawPolyline(s.model, {{100, 200}, {3000, 500}});
     s.model.finishLoad({});
     auto w = s.window(300, 300);
-    w->DisRotClick(4);
-    QCOMPARE(s.frame.rotation, 4);
+    w->setRotation(DisplayRotation::Deg270);
+    QCOMPARE(s.frame.rotation, DisplayRotation::Deg270);
     QCOMPARE(s.values.rotationApplied, 4);
     QCOMPARE(int(s.store.values.view.displayRotation), 4);
     auto firstPoint = [&s] {
@@ -297,7 +302,7 @@ void DrawingWindowTest::rotationFrom270To0IsAQuarterTurn() {
         return std::pair{0, 0};
     };
     QCOMPARE(firstPoint(), (std::pair{200, -100})); // three quarter turns from 0
-    w->DisRotClick(1);
+    w->setRotation(DisplayRotation::Deg0);
     // 270 -> 0: (x, y) -> (-y, x).
     QCOMPARE(firstPoint(), (std::pair{100, 200}));
     const interp::Extents& e = s.model.extents();
@@ -306,6 +311,22 @@ void DrawingWindowTest::rotationFrom270To0IsAQuarterTurn() {
     QCOMPARE(s.values.zoomArea.X1, e.xMin);
     QCOMPARE(w->viewRect().X1, e.xMin); // followed by display all
     QCOMPARE(w->viewRect().Y1, e.yMin);
+}
+
+void DrawingWindowTest::noBusyCursorStaysAfterARedraw() {
+    Setup s;
+    squareDrawing(s);
+    s.store.values.view.useScrollBar = true;
+    auto w = s.window(300, 300);
+    w->zoomIn();
+    QVERIFY(w->horizontalScrollBar()->isVisible());
+    // The pass shows the hourglass only while it runs: afterwards the drawing
+    // shows the cross and the scroll bars their own arrow.
+    QCOMPARE(w->surface()->cursor().shape(), Qt::CrossCursor);
+    QCOMPARE(w->horizontalScrollBar()->cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(w->verticalScrollBar()->cursor().shape(), Qt::ArrowCursor);
+    QVERIFY(!QApplication::overrideCursor());
+    QVERIFY(!s.shared.passRunning);
 }
 
 QTEST_MAIN(DrawingWindowTest)

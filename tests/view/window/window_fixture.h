@@ -12,7 +12,7 @@
 #include "interp/drawing_model.h"
 #include "settings/settings_store.h"
 #include "view/view_values.h"
-#include "view/window/quindle2_form.h"
+#include "view/window/drawing_window.h"
 #include "view/window/window_shared.h"
 
 namespace testwin {
@@ -23,17 +23,19 @@ class RecordingFrame : public view::FrameHooks {
     void showPointerText(const QString& t) override { pointer = t; }
     int pageSpinPosition() const override { return page; }
     void setPageSpinPosition(int p) override { page = p; }
-    void zoomButtonsChanged(int mode) override { lastMode = mode; }
-    void undoRedoChanged(const view::TQuindle2Form&, bool u, bool r) override {
+    void zoomButtonsChanged(view::CursorMode mode) override { lastMode = mode; }
+    void undoRedoChanged(const view::DrawingWindow&, bool u, bool r) override {
         canUndo = u;
         canRedo = r;
     }
-    void rotationChanged(int r) override { rotation = r; }
+    void rotationChanged(view::DisplayRotation r) override { rotation = r; }
     bool hasFile() const override { return true; }
     void report(const QString& t) override { messages << t; }
 
     QString status, pointer;
-    int page = 1, lastMode = 2, rotation = 1;
+    int page = 1;
+    view::CursorMode lastMode = view::CursorMode::Normal;
+    view::DisplayRotation rotation = view::DisplayRotation::Deg0;
     bool canUndo = false, canRedo = false;
     QStringList messages;
 };
@@ -62,25 +64,26 @@ struct Setup {
         shared.frame = &frame;
     }
     // A window of client size w x h, shown and drawn.
-    std::unique_ptr<view::TQuindle2Form> window(int w, int h, int number = 1) {
-        auto f = std::make_unique<view::TQuindle2Form>(shared, number);
-        f->setAttribute(Qt::WA_DeleteOnClose, false);
-        f->resize(w, h);
-        f->show();
+    std::unique_ptr<view::DrawingWindow> window(int w, int h, int number = 1) {
+        auto win = std::make_unique<view::DrawingWindow>(shared, number);
+        win->setAttribute(Qt::WA_DeleteOnClose, false);
+        win->resize(w, h);
+        win->show();
         QApplication::processEvents();
-        f->DisAllClick();
-        return f;
+        win->displayAll();
+        return win;
     }
 };
 
-inline void press(view::TQuindle2Form& f, Qt::MouseButton b, QPoint p) {
-    f.FormMouseDown(b, b, Qt::NoModifier, p);
+inline void press(view::DrawingWindow& w, Qt::MouseButton b, QPoint p) {
+    w.handleMousePress(b, p);
 }
-inline void move(view::TQuindle2Form& f, Qt::MouseButton held, QPoint p) {
-    f.FormMouseMove(held, Qt::NoModifier, p);
+inline void move(view::DrawingWindow& w, Qt::MouseButton held, QPoint p) {
+    w.handleMouseMove(held, p);
 }
-inline void release(view::TQuindle2Form& f, Qt::MouseButton b, QPoint p) {
-    f.FormMouseUp(b, Qt::NoModifier, p);
+// The release point does not count (the last move point does): only the button.
+inline void release(view::DrawingWindow& w, Qt::MouseButton b) {
+    w.handleMouseRelease(b);
 }
 
 } // namespace testwin

@@ -8,10 +8,10 @@ class QLabel;
 
 namespace app {
 
-class TDataErrDlg : public QDialog {
+class DataErrorDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TDataErrDlg(QWidget* parent = nullptr);
+    explicit DataErrorDialog(QWidget* parent = nullptr);
     // The two counts shown.
     void setCounts(int hpgl2Pieces, int rtlPieces);
     QString countsText() const;

@@ -8,7 +8,7 @@
 #include "interp/length_units.h"
 #include "view/image_canvas.h"
 #include "view/window/cursors.h"
-#include "view/window/quindle2_form.h"
+#include "view/window/drawing_window.h"
 
 namespace view {
 
@@ -17,7 +17,7 @@ constexpr int kClickSlop = 6; // a press and release closer than this is a click
 constexpr int kStep = 5;      // pixels a drag step must exceed
 } // namespace
 
-void TQuindle2Form::drawXorRect(QPoint a, QPoint b) {
+void DrawingWindow::drawXorRect(QPoint a, QPoint b) {
     ImageCanvas canvas(screen_);
     canvas.setPen(colourOfPen(sh_.store.values.pens.MarkPenNo), 1, RasterOp::Xor);
     canvas.moveTo(a.x(), a.y());
@@ -27,13 +27,13 @@ void TQuindle2Form::drawXorRect(QPoint a, QPoint b) {
     canvas.lineTo(a.x(), a.y());
 }
 
-void TQuindle2Form::restoreFromBacking() {
+void DrawingWindow::restoreFromBacking() {
     screen_ = backing_;
     bandShown_ = false;
     surface_->update();
 }
 
-void TQuindle2Form::showPointer(QPoint p) {
+void DrawingWindow::showPointer(QPoint p) {
     if (!sh_.frame) return;
     int32_t x, y;
     pixelToPlotterMirrorAware(p, x, y);
@@ -44,8 +44,7 @@ void TQuindle2Form::showPointer(QPoint p) {
                                                  y * 0.025 / u.mmPerUnit, u.name));
 }
 
-void TQuindle2Form::FormMouseDown(Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers,
-                                  QPoint p) {
+void DrawingWindow::handleMousePress(Qt::MouseButton button, QPoint p) {
     if (sh_.passRunning) return;
     InteractionState& m = sh_.mouse;
     const auto& mouse = sh_.store.values.mouse;
@@ -53,20 +52,21 @@ void TQuindle2Form::FormMouseDown(Qt::MouseButton button, Qt::MouseButtons, Qt::
     pressed_ = true;
     zoomDrag_ = false;
     if (button == Qt::MiddleButton) {
-        m.dragState = 1;
+        m.dragState = DragState::Shift;
         if (sh_.frame) sh_.frame->showStatusText(QStringLiteral("DispShift"));
         surface_->setCursor(dragCursor());
-    } else if (m.dragState != 0) {
+    } else if (m.dragState != DragState::RubberBand) {
         const int setting =
             button == Qt::LeftButton ? mouse.MouseOpeOnLDrag : mouse.MouseOpeOnRDrag;
-        m.dragState = setting == 1 ? 2 : 1;
+        m.dragState = setting == 1 ? DragState::UpDownZoom : DragState::Shift;
         if (sh_.frame)
-            sh_.frame->showStatusText(m.dragState == 2 ? QStringLiteral("DispZoomUp/Down")
-                                                       : QStringLiteral("DispShift"));
+            sh_.frame->showStatusText(m.dragState == DragState::UpDownZoom
+                                          ? QStringLiteral("DispZoomUp/Down")
+                                          : QStringLiteral("DispShift"));
         surface_->setCursor(dragCursor());
     } else {
         if (button == Qt::LeftButton)
-            zoomDrag_ = mouse.MouseOpeOffLDrag == 1 || sh_.zoomIconState() != 2;
+            zoomDrag_ = mouse.MouseOpeOffLDrag == 1 || sh_.zoomArmed();
         else if (button == Qt::RightButton)
             zoomDrag_ = mouse.MouseOpeOffRDrag == 1;
         if (sh_.frame)
@@ -77,16 +77,16 @@ void TQuindle2Form::FormMouseDown(Qt::MouseButton button, Qt::MouseButtons, Qt::
     bandShown_ = false;
 }
 
-void TQuindle2Form::FormMouseMove(Qt::MouseButtons held, Qt::KeyboardModifiers mods, QPoint p) {
+void DrawingWindow::handleMouseMove(Qt::MouseButtons held, QPoint p) {
     showPointer(p);
     InteractionState& m = sh_.mouse;
     if (!pressed_ || m.step) return;
     if (!(held & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton))) {
         // The button came up outside the window.
-        FormMouseUp(m.button, mods, p);
+        handleMouseRelease(m.button);
         return;
     }
-    if (m.dragState == 0) {
+    if (m.dragState == DragState::RubberBand) {
         if (bandShown_) drawXorRect(m.down, m.last);
         m.last = p;
         drawXorRect(m.down, m.last);
@@ -96,38 +96,38 @@ void TQuindle2Form::FormMouseMove(Qt::MouseButtons held, Qt::KeyboardModifiers m
     }
     const QSize s = clientSize();
     const ViewRect v = viewRect();
-    if (m.dragState == 1) {
+    if (m.dragState == DragState::Shift) {
         const int dx = m.last.x() - p.x(), dy = p.y() - m.last.y();
         if (std::abs(dx) <= kStep && std::abs(dy) <= kStep) return;
         m.step = true;
         const double sx = double(v.width()) * dx / std::max(1, s.width());
         const double sy = double(v.height()) * dy / std::max(1, s.height());
-        ZoomPnt(shiftBy(v, sx, sy));
+        setViewRect(shiftRectBy(v, sx, sy));
     } else {
         const int dy = m.last.y() - p.y();
         if (std::abs(dy) <= kStep) return;
         m.step = true;
-        ZoomPnt(upDownZoom(v, dy));
+        setViewRect(upDownZoom(v, dy));
     }
-    Redraw();
+    redraw();
     m.last = p;
     m.requested = viewRect();
     m.step = false;
 }
 
-void TQuindle2Form::FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint p) {
+void DrawingWindow::handleMouseRelease(Qt::MouseButton button) {
     if (!pressed_) return;
     pressed_ = false;
     InteractionState& m = sh_.mouse;
     sh_.rebuildMouseHelp();
-    if (m.dragState != 0) updateCursor();
+    if (m.dragState != DragState::RubberBand) updateCursor();
+    // The last move point counts, not the release point.
     const bool click = std::abs(m.down.x() - m.last.x()) < kClickSlop &&
                        std::abs(m.down.y() - m.last.y()) < kClickSlop && !m.step;
-    (void)p;
     if (click) {
         if (bandShown_) restoreFromBacking();
         clickAt(button, m.last);
-    } else if (m.dragState == 0) {
+    } else if (m.dragState == DragState::RubberBand) {
         releaseDrag(m.last);
     } else if (!m.step) {
         restoreFromBacking();
@@ -135,10 +135,10 @@ void TQuindle2Form::FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, Q
         if (sh_.store.values.view.useScrollBar) applyView(m.requested);
     }
     if (button == Qt::MiddleButton) sh_.restoreDragState();
-    endZoomWindowEtc();
+    endAreaDrag();
 }
 
-void TQuindle2Form::clickAt(Qt::MouseButton button, QPoint p) {
+void DrawingWindow::clickAt(Qt::MouseButton button, QPoint p) {
     if (sh_.passRunning) return;
     InteractionState& m = sh_.mouse;
     const auto& mouse = sh_.store.values.mouse;
@@ -146,15 +146,15 @@ void TQuindle2Form::clickAt(Qt::MouseButton button, QPoint p) {
     int32_t x, y;
     pixelToPlotter(p, x, y);
     if (button == Qt::LeftButton) {
-        const int icon = sh_.zoomIconState();
-        if (icon == 3 || icon == 4) {
-            m.requested = icon == 3 ? clickZoomIn(v, x, y) : clickZoomOut(v, x, y);
+        if (sh_.zoomArmed()) {
+            m.requested = sh_.cursorMode == CursorMode::ZoomInArmed ? clickZoomIn(v, x, y)
+                                                                    : clickZoomOut(v, x, y);
             applyView(m.requested);
             return;
         }
         switch (mouse.MouseOpeLClick) {
         case 1:
-            DisAllClick();
+            displayAll();
             break;
         case 2:
             centreOnClick();
@@ -172,7 +172,7 @@ void TQuindle2Form::clickAt(Qt::MouseButton button, QPoint p) {
         }
         break;
     case 1:
-        DisAllClick();
+        displayAll();
         break;
     case 2:
         centreOnClick();
@@ -182,7 +182,7 @@ void TQuindle2Form::clickAt(Qt::MouseButton button, QPoint p) {
     }
 }
 
-void TQuindle2Form::centreOnClick() {
+void DrawingWindow::centreOnClick() {
     InteractionState& m = sh_.mouse;
     const ViewRect v = viewRect();
     const QRect c = surface_->rect();
@@ -192,12 +192,11 @@ void TQuindle2Form::centreOnClick() {
         double(v.width()) * (m.last.x() - (left + right) / 2) / std::max(1, right - left);
     const double sy =
         double(v.height()) * ((top + bottom) / 2 - m.last.y()) / std::max(1, bottom - top);
-    const ViewRect r = shiftBy(v, sx, sy);
-    applyView(r);
+    applyView(shiftRectBy(v, sx, sy));
     m.requested = viewRect();
 }
 
-void TQuindle2Form::releaseDrag(QPoint p) {
+void DrawingWindow::releaseDrag(QPoint p) {
     InteractionState& m = sh_.mouse;
     QPoint a(std::min(m.down.x(), p.x()), std::min(m.down.y(), p.y()));
     QPoint b(std::max(m.down.x(), p.x()), std::max(m.down.y(), p.y()));
@@ -213,7 +212,7 @@ void TQuindle2Form::releaseDrag(QPoint p) {
         sh_.zoomAreaSetting = true;
         return;
     }
-    m.requested = sh_.zoomIconState() == 4 ? dragZoomOut(viewRect(), area) : area;
+    m.requested = sh_.cursorMode == CursorMode::ZoomOutArmed ? dragZoomOut(viewRect(), area) : area;
     applyView(m.requested);
 }
 

@@ -1,4 +1,4 @@
-#include "app/data_err_dlg.h"
+#include "app/data_error_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -10,7 +10,7 @@ namespace {
 constexpr char kMakerPage[] = "https://www.kestrune.example/quindle/";
 }
 
-TDataErrDlg::TDataErrDlg(QWidget* parent) : QDialog(parent) {
+DataErrorDialog::DataErrorDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Input data error"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
@@ -33,12 +33,12 @@ TDataErrDlg::TDataErrDlg(QWidget* parent) : QDialog(parent) {
     setCounts(0, 0);
 }
 
-void TDataErrDlg::setCounts(int hpgl2Pieces, int rtlPieces) {
+void DataErrorDialog::setCounts(int hpgl2Pieces, int rtlPieces) {
     hpgl2_->setText(QStringLiteral("HP-GL/2: %1 pieces").arg(hpgl2Pieces));
     rtl_->setText(QStringLiteral("HP RTL: %1 pieces").arg(rtlPieces));
 }
 
-QString TDataErrDlg::countsText() const {
+QString DataErrorDialog::countsText() const {
     return hpgl2_->text() + QLatin1Char('\n') + rtl_->text();
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 // The main window: a multi-document frame holding up to five drawing windows,
 // with the File, Window and Help menus, the page controls, the rotation and
-// zoom buttons, the two-panel status bar, the start-up open and DoOpen.
+// zoom buttons, the two-panel status bar, the start-up open and openFile.
 
 #include <QMainWindow>
-#include <array>
 
 #include "app/app_dialogs.h"
 #include "interp/loader.h"
+#include "view/window/action_table.h"
 #include "view/window/window_shared.h"
 
 class QAction;
@@ -18,7 +18,7 @@ class QSpinBox;
 class QToolBar;
 
 namespace view {
-class TQuindle2Form;
+class DrawingWindow;
 }
 
 namespace app {
@@ -29,38 +29,38 @@ struct StartUp {
     bool keepSettingsFile = false; // never write the settings file at exit
 };
 
-class TQuindleMForm : public QMainWindow, public view::FrameHooks {
+class MainWindow : public QMainWindow, public view::FrameHooks {
     Q_OBJECT
   public:
-    TQuindleMForm(interp::DrawingModel& model, settings::SettingsStore& store,
-                  view::ViewValues& values, AppDialogs& dialogs, const StartUp& startUp,
-                  QWidget* parent = nullptr);
-    ~TQuindleMForm() override;
+    MainWindow(interp::DrawingModel& model, settings::SettingsStore& store,
+               view::ViewValues& values, AppDialogs& dialogs, const StartUp& startUp,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Opens a drawing file in the active drawing window (a new one when none).
-    void DoOpen(const QString& fileName);
+    void openFile(const QString& fileName);
     // A later start of the program handed over a file (empty: only come forward).
     void receiveHandOver(const QString& fileName);
     // New drawing window; nullptr (after "No More Open") when five are open.
-    view::TQuindle2Form* newDrawingWindow();
-    view::TQuindle2Form* activeDrawingWindow() const;
-    // Page spin control change.
-    void EditPageChange();
-    // Main window zoom buttons (zoom up = true).
-    void zoomButtonClick(bool zoomUp);
-    // Rotation buttons 1..4.
-    void rotationButtonClick(int rotation);
+    view::DrawingWindow* newDrawingWindow();
+    view::DrawingWindow* activeDrawingWindow() const;
+    // The page spin control moved: select and show that page.
+    void pageSpinChanged();
+    // The zoom up (`zoomIn`) or zoom down button was pressed.
+    void zoomButtonClicked(bool zoomIn);
+    void rotationButtonClicked(view::DisplayRotation rotation);
     // Runs the first-paint start-up now (normally the first paint does).
     void firstPaint();
 
     view::WindowShared& shared() { return shared_; }
     const QString& currentFileName() const { return currentFile_; }
+    const view::ActionTable& actionTable() const { return actions_; }
     QSpinBox* pageSpin() const { return pageSpin_; }
     QLabel* pageLabel() const { return pageLabel_; }
     QLabel* statusPanel(int n) const { return n == 0 ? status0_ : status1_; }
-    QAction* zoomUpButton() const { return zoomUpAct_; }
-    QAction* zoomDownButton() const { return zoomDownAct_; }
-    QAction* rotationButton(int rotation) const { return rotAct_[rotation - 1]; }
+    QAction* zoomInButton() const;
+    QAction* zoomOutButton() const;
+    QAction* rotationButton(view::DisplayRotation rotation) const;
     QMdiArea* mdiArea() const { return mdi_; }
 
     // ---- FrameHooks ----
@@ -68,9 +68,9 @@ class TQuindleMForm : public QMainWindow, public view::FrameHooks {
     void showPointerText(const QString& text) override;
     int pageSpinPosition() const override;
     void setPageSpinPosition(int page) override;
-    void zoomButtonsChanged(int cursorMode) override;
-    void undoRedoChanged(const view::TQuindle2Form& window, bool canUndo, bool canRedo) override;
-    void rotationChanged(int rotation) override;
+    void zoomButtonsChanged(view::CursorMode mode) override;
+    void undoRedoChanged(const view::DrawingWindow& window, bool canUndo, bool canRedo) override;
+    void rotationChanged(view::DisplayRotation rotation) override;
     bool hasFile() const override { return !currentFile_.isEmpty(); }
     void report(const QString& text) override;
 
@@ -83,13 +83,15 @@ class TQuindleMForm : public QMainWindow, public view::FrameHooks {
     void closeEvent(QCloseEvent* e) override;
 
   private:
-    void buildMenus();
-    void buildToolBars();
+    void buildActions();
+    void buildMenusAndToolBars();
     void rebuildMenuBar();
     void refreshRecentCaptions();
     void openRecent(int n);
-    void openClick();
-    void FileOpenItem2Click();
+    QString chooseDrawingFile();
+    void openWithDialog();
+    void openInNewInstance();
+    void minimizeAll();
     void subWindowActivated(QMdiSubWindow* w);
     void drawingWindowClosed(int number);
     void updateZoomWindowButtons();
@@ -103,6 +105,7 @@ class TQuindleMForm : public QMainWindow, public view::FrameHooks {
     view::ViewValues& values_;
     AppDialogs& dialogs_;
     view::WindowShared shared_;
+    view::ActionTable actions_;
     QString currentFile_;
     bool keepSettingsFile_ = false;
     bool firstPaintPending_ = true;
@@ -117,15 +120,8 @@ class TQuindleMForm : public QMainWindow, public view::FrameHooks {
     QMenu* fileMenu_ = nullptr;
     QMenu* windowMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
-    std::array<QAction*, 5> recentAct_{};
-    std::array<QAction*, 4> rotAct_{};
-    std::array<QAction*, 5> zoomWinAct_{};
-    QAction* zoomUpAct_ = nullptr;
-    QAction* zoomDownAct_ = nullptr;
-    QAction* undoAct_ = nullptr;
-    QAction* redoAct_ = nullptr;
+    // The toolbars that act on the active drawing window.
     QList<QToolBar*> windowToolBars_;
-    QList<QAction*> windowMenuArrange_;
 };
 
 } // namespace app

@@ -1,22 +1,20 @@
 #pragma once
 // The drawing window: one view of the drawing inside the main window's
 // multi-document area. It owns the view rectangle and its transform, the
-// backing bitmap every repaint is served from, the display undo list, the
+// backing image every repaint is served from, the display undo list, the
 // scroll bars and its menus, and turns menu commands, keys, the wheel and the
 // mouse into view changes.
 
-#include <QCursor>
 #include <QImage>
 #include <QWidget>
-#include <array>
 
 #include "view/view_state.h"
+#include "view/window/action_table.h"
 #include "view/window/display_undo.h"
 #include "view/window/navigation.h"
+#include "view/window/window_modes.h"
 #include "view/window/window_shared.h"
 
-class QAction;
-class QActionGroup;
 class QMenu;
 class QScrollBar;
 
@@ -24,76 +22,75 @@ namespace view {
 
 class DrawingSurface;
 
-class TQuindle2Form : public QWidget {
+class DrawingWindow : public QWidget {
     Q_OBJECT
   public:
     // `number` is the window number 1..5 (caption " #" number).
-    TQuindle2Form(WindowShared& shared, int number, QWidget* parent = nullptr);
-    ~TQuindle2Form() override;
+    DrawingWindow(WindowShared& shared, int number, QWidget* parent = nullptr);
+    ~DrawingWindow() override;
 
     int number() const { return number_; }
     const ViewState& viewState() const { return view_; }
     ViewRect viewRect() const { return {view_.X1, view_.Y1, view_.X2, view_.Y2}; }
     const DisplayUndo& undoList() const { return undo_; }
-    // The picture shown (the backing bitmap plus what is drawn over it in xor).
+    // The picture shown (the backing image plus what is drawn over it in xor).
     const QImage& screenImage() const { return screen_; }
     const QImage& backingImage() const { return backing_; }
     QWidget* surface() const;
     QSize clientSize() const;
+    QScrollBar* horizontalScrollBar() const { return hBar_; }
+    QScrollBar* verticalScrollBar() const { return vBar_; }
 
-    // The menus the main window shows while this window is active.
+    // The commands of the window by name, and the menus the main window shows
+    // while this window is active.
+    const ActionTable& actionTable() const { return actions_; }
     QList<QMenu*> menus() const;
     QMenu* popupMenu() const { return popup_; }
     QMenu* pageMenu() const { return pageMenu_; }
-    QAction* undoAction() const { return actUndo_; }
-    QAction* redoAction() const { return actRedo_; }
 
     // ---- view transform ----
-    void ZoomPnt(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2);
-    void ZoomPnt(const ViewRect& r) { ZoomPnt(r.X1, r.Y1, r.X2, r.Y2); }
-    void DispScrollBar(const ViewRect& r);
-    // Full redisplay: clear, page, grid, backing bitmap, display undo entry.
-    void Redraw();
-    // Draws the current page over the picture with the current view.
-    void DrawPage();
-    void ZoomAreaAdd();
+    // Sets the view rectangle for the current client size; draws nothing.
+    void setViewRect(const ViewRect& r);
+    // Shows or hides the scroll bars for the rectangle about to be shown.
+    void updateScrollBars(const ViewRect& r);
+    // Full redisplay: the picture, the backing image, a display undo entry.
+    void redraw();
+    // Applies a view rectangle: scroll bars, view rectangle, redraw.
+    void applyView(const ViewRect& r);
     // Pixel to plotter units, plain and mirror-aware.
     void pixelToPlotter(QPoint p, int32_t& x, int32_t& y) const;
     void pixelToPlotterMirrorAware(QPoint p, int32_t& x, int32_t& y) const;
 
-    // ---- menu commands ----
-    void DisAllClick();
-    void ZomWinClick();
-    void ZomUpClick();
-    void ZomDwnClick();
-    void DisAgnClick();
-    void SftRgtClick();
-    void SftLftClick();
-    void SftUpClick();
-    void SftDwnClick();
-    void SftRgtUpClick();
-    void SftRgtDwnClick();
-    void SftLftUpClick();
-    void SftLgtDwnClick();
-    void ZomWinNClick(int n);       // ZomWin1Click .. ZomWin5Click
-    void DisRotClick(int rotation); // DisRot1Click .. DisRot4Click
-    void DisMirrClick();
-    void DisGrdClick();
-    void DisZoomAreaClick();
-    void DisplayUndoClick();
-    void DisplayRedoClick();
-    void SetScrollBarClick();
-    void UnitClick(int unit); // Unit_mmClick .. Unit_ydClick
-    void DragModeClick();
-    void PageForwardClick();
-    void PageNextClick();
-    void PageBeginClick();
-    void PageEndClick();
-    void ZoomWindowEtcClick();
-    void endZoomWindowEtc();
-
-    // Applies a view rectangle: scroll bars, ZoomPnt, Redraw.
-    void applyView(const ViewRect& r);
+    // ---- commands ----
+    void displayAll();
+    // Shows the shared zoom area.
+    void zoomToArea();
+    void zoomIn();
+    void zoomOut();
+    // Shifts by half the view: `right` and `up` are -1, 0 or +1.
+    void shiftBy(int right, int up);
+    // Shows the zoom area in drawing window `number` (or only raises it when
+    // the zoom-icon option is off).
+    void zoomOnWindow(int number);
+    void setRotation(DisplayRotation rotation);
+    void toggleMirror();
+    // Draws the grid once over the picture.
+    void overlayGrid();
+    // Draws the zoom area's outline over the picture.
+    void outlineZoomArea();
+    void undoView();
+    void redoView();
+    void toggleScrollBars();
+    void setLengthUnit(int unit);
+    void toggleDragMode();
+    void showPreviousPage();
+    void showNextPage();
+    void showFirstPage();
+    void showLastPage();
+    // The next drag marks an area whatever the drag mode; the mode comes back
+    // at the next release, Esc or Backspace.
+    void beginAreaDrag();
+    void endAreaDrag();
 
     // ---- state shown in the menus of every window ----
     void updateChecks();
@@ -101,18 +98,17 @@ class TQuindle2Form : public QWidget {
     void setZoomWindowEnabled(int number, bool enabled);
     void updateCursor();
 
-    // ---- input events (also reachable for tests) ----
-    void FormMouseDown(Qt::MouseButton button, Qt::MouseButtons held, Qt::KeyboardModifiers mods,
-                       QPoint p);
-    void FormMouseMove(Qt::MouseButtons held, Qt::KeyboardModifiers mods, QPoint p);
-    void FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint p);
-    void FormKeyDown(int key, Qt::KeyboardModifiers mods);
+    // ---- input (from the surface; also reachable for tests) ----
+    void handleMousePress(Qt::MouseButton button, QPoint p);
+    void handleMouseMove(Qt::MouseButtons held, QPoint p);
+    void handleMouseRelease(Qt::MouseButton button);
+    void handleKeyPress(int key, Qt::KeyboardModifiers mods);
     // One wheel step of `delta` at pixel p of the surface; only +-120 act.
-    void FormMouseWheel(int delta, QPoint p);
-    void FormActivate();
+    void handleWheel(int delta, QPoint p);
+    // The window became the active one.
+    void windowActivated();
 
     bool pressed() const { return pressed_; }
-    bool zoomDrag() const { return zoomDrag_; }
 
   signals:
     void closed(int number);
@@ -125,14 +121,14 @@ class TQuindle2Form : public QWidget {
 
   private:
     friend class DrawingSurface;
-    void FormCreate();
-    void FormPaint(QPainter& painter);
-    void FormResize();
-    void buildMenus();
+    void buildActions();
+    void paintPicture(QPainter& painter);
     void layoutChildren(bool hBar, bool vBar);
     void scrollBarMoved();
-    void clearClient();
-    void drawGrid();
+    void fitScreenImage();
+    void composePicture();
+    void stepView(bool (DisplayUndo::*step)(ViewRect&));
+    void recordView();
     void drawXorRect(QPoint a, QPoint b);
     void restoreFromBacking();
     void clickAt(Qt::MouseButton button, QPoint p);
@@ -143,6 +139,7 @@ class TQuindle2Form : public QWidget {
 
     WindowShared& sh_;
     int number_;
+    ActionTable actions_;
     DrawingSurface* surface_ = nullptr;
     QScrollBar* hBar_ = nullptr;
     QScrollBar* vBar_ = nullptr;
@@ -159,32 +156,21 @@ class TQuindle2Form : public QWidget {
     bool pressed_ = false;
     bool zoomDrag_ = false;
     bool bandShown_ = false;
-    bool zoomWindowEtc_ = false;
-    int savedDragState_ = 0;
-    bool zoomAreaShown_ = false;
-    QPoint zoomAreaPixel1_, zoomAreaPixel2_;
+    bool areaDragOnly_ = false;
+    DragState savedDragState_ = DragState::RubberBand;
 
     QMenu* displayMenu_ = nullptr;
     QMenu* pageMenu_ = nullptr;
     QMenu* unitMenu_ = nullptr;
     QMenu* popup_ = nullptr;
-    QAction* actUndo_ = nullptr;
-    QAction* actRedo_ = nullptr;
-    QAction* actMirror_ = nullptr;
-    QAction* actDragMode_ = nullptr;
-    QAction* actScrollBar_ = nullptr;
-    QAction* actZoomIcon_ = nullptr;
-    std::array<QAction*, 4> actRot_{};
-    std::array<QAction*, 6> actUnit_{};
-    std::array<QAction*, 5> actZomWin_{};
 };
 
 // The client area of a drawing window: paints the picture and hands mouse,
-// wheel and key input to the form.
+// wheel and key input to the window.
 class DrawingSurface : public QWidget {
     Q_OBJECT
   public:
-    explicit DrawingSurface(TQuindle2Form& form);
+    explicit DrawingSurface(DrawingWindow& window);
 
   protected:
     void paintEvent(QPaintEvent* e) override;
@@ -196,7 +182,7 @@ class DrawingSurface : public QWidget {
     void contextMenuEvent(QContextMenuEvent* e) override;
 
   private:
-    TQuindle2Form& form_;
+    DrawingWindow& window_;
 };
 
 } // namespace view

@@ -1,0 +1,603 @@
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/command_line.h"
+#include "app/recent_files.h"
+#include "interp/model_rotation.h"
+#include "view/window/drawing_window.h"
+#include "view/window/scoped_state.h"
+
+namespace app {
+
+namespace {
+constexpr char kVersion[] = "Version 8.04";
+
+// Load messages go to the shared message box.
+class BoxReporter : public interp::Reporter {
+  public:
+    BoxReporter(AppDialogs& d, QWidget* parent) : d_(d), parent_(parent) {}
+    void report(const std::string& text) override {
+        d_.report(parent_, QString::fromStdString(text));
+    }
+
+  private:
+    AppDialogs& d_;
+    QWidget* parent_;
+};
+} // namespace
+
+MainWindow::MainWindow(interp::DrawingModel& model, settings::SettingsStore& store,
+                       view::ViewValues& values, AppDialogs& dialogs, const StartUp& startUp,
+                       QWidget* parent)
+    : QMainWindow(parent), model_(model), store_(store), values_(values), dialogs_(dialogs),
+      shared_(model, store, values), actions_(this), currentFile_(startUp.fileName),
+      keepSettingsFile_(startUp.keepSettingsFile) {
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QStringLiteral("<< QuindleMini >>  ") + QLatin1String(kVersion));
+    shared_.frame = this;
+    values_.displayRotation = store_.values.view.displayRotation;
+    shared_.restoreDragState();
+
+    mdi_ = new QMdiArea(this);
+    setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
+
+    status0_ = new QLabel(this);
+    status0_->setMinimumWidth(455);
+    status1_ = new QLabel(this);
+    status1_->setMinimumWidth(100);
+    statusBar()->addWidget(status0_);
+    statusBar()->addWidget(status1_, 1);
+
+    buildActions();
+    buildMenusAndToolBars();
+    rebuildMenuBar();
+    refreshRecentCaptions();
+    shared_.rebuildMouseHelp();
+
+    const auto& w = store_.values.window;
+    setGeometry(w.left, w.top, std::max(200, int(w.width)), std::max(150, int(w.height)));
+    keepOnWorkArea();
+}
+
+MainWindow::~MainWindow() {
+    // The drawing windows use shared_, a member: they go first, quietly.
+    shared_.frame = nullptr;
+    mdi_->disconnect(this);
+    const auto subs = mdi_->subWindowList();
+    for (QMdiSubWindow* sub : subs) {
+        if (sub->widget()) sub->widget()->disconnect(this);
+        delete sub;
+    }
+    shared_.windowSlots.fill(nullptr);
+}
+
+void MainWindow::keepOnWorkArea() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    if (!area.contains(frameGeometry())) setGeometry(area);
+}
+
+namespace {
+// A slot that runs `command` on the active drawing window, when there is one.
+std::function<void()> onActive(const MainWindow* w, void (*command)(view::DrawingWindow&)) {
+    return [w, command] {
+        if (view::DrawingWindow* d = w->activeDrawingWindow()) command(*d);
+    };
+}
+} // namespace
+
+void MainWindow::buildActions() {
+    using view::DrawingWindow;
+    view::ActionTable& t = actions_;
+    t.add({
+        // File
+        {.name = "open",
+         .text = "Open(&O)",
+         .iconText = "Open",
+         .hint = "Open",
+         .slot = [this] { openWithDialog(); }},
+        {.name = "openInNewInstance",
+         .text = "Start New QuindleMini and Open(&N)",
+         .slot = [this] { openInNewInstance(); }},
+        {.name = "convertFromPdf", .text = "Convert from PDF(&P)", .enabled = false},
+        {.name = "saveComment",
+         .text = "Save comment as \"Drawing file name\".cmt(&S)",
+         .enabled = false},
+        {.name = "saveCommentAs", .text = "Save comment as new name(&A)", .enabled = false},
+        {.name = "mail", .text = "Create e-male message(&C)", .iconText = "Mail", .enabled = false},
+        {.name = "exit",
+         .text = "Exit(&X)",
+         .iconText = "Exit",
+         .hint = "Exit",
+         .slot = [this] { close(); }},
+        // Window
+        {.name = "newWindow",
+         .text = "CreateNewWindow(&N)",
+         .slot =
+             [this] {
+                 if (DrawingWindow* w = newDrawingWindow()) w->displayAll();
+             }},
+        {.name = "cascade",
+         .text = "CascadeWindow(&C)",
+         .slot = [this] { mdi_->cascadeSubWindows(); }},
+        {.name = "tile", .text = "TiledWindow(&T)", .slot = [this] { mdi_->tileSubWindows(); }},
+        {.name = "arrangeIcons",
+         .text = "ArrangeIcon(&A)",
+         .slot = [this] { mdi_->tileSubWindows(); }},
+        {.name = "minimizeAll", .text = "MinimizeWindow(&M)", .slot = [this] { minimizeAll(); }},
+        // Help
+        {.name = "helpIndex",
+         .text = "Index(&I)",
+         .slot =
+             [] {
+                 QDesktopServices::openUrl(
+                     QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
+                                         QStringLiteral("/help/QuindleMini.html")));
+             }},
+        {.name = "about",
+         .text = "AboutVersion(&A)...",
+         .slot =
+             [this] {
+                 QMessageBox::about(this, QStringLiteral("QuindleMini"),
+                                    QStringLiteral("QuindleMini\n") + QLatin1String(kVersion));
+             }},
+        // The commands of the active drawing window
+        {.name = "mirror",
+         .text = "Mirror display",
+         .slot = onActive(this, [](DrawingWindow& w) { w.toggleMirror(); })},
+        {.name = "grid",
+         .text = "Grid display",
+         .slot = onActive(this, [](DrawingWindow& w) { w.overlayGrid(); })},
+        {.name = "undoView",
+         .text = "Undo display",
+         .enabled = false,
+         .slot = onActive(this, [](DrawingWindow& w) { w.undoView(); })},
+        {.name = "redoView",
+         .text = "Redo display",
+         .enabled = false,
+         .slot = onActive(this, [](DrawingWindow& w) { w.redoView(); })},
+        {.name = "displayAll",
+         .text = "Display all",
+         .slot = onActive(this, [](DrawingWindow& w) { w.displayAll(); })},
+        {.name = "zoomToArea",
+         .text = "Zoom display",
+         .slot = onActive(this, [](DrawingWindow& w) { w.zoomToArea(); })},
+        {.name = "zoomIn",
+         .text = "Zoom up",
+         .checkable = true,
+         .slot = [this] { zoomButtonClicked(true); }},
+        {.name = "zoomOut",
+         .text = "Zoom down",
+         .checkable = true,
+         .slot = [this] { zoomButtonClicked(false); }},
+        {.name = "displayAgain",
+         .text = "Display again",
+         .slot = onActive(this, [](DrawingWindow& w) { w.redraw(); })},
+        {.name = "shiftRight",
+         .text = "Display shift right",
+         .slot = onActive(this, [](DrawingWindow& w) { w.shiftBy(1, 0); })},
+        {.name = "shiftLeft",
+         .text = "Display shift left",
+         .slot = onActive(this, [](DrawingWindow& w) { w.shiftBy(-1, 0); })},
+        {.name = "shiftUp",
+         .text = "Display shift upper",
+         .slot = onActive(this, [](DrawingWindow& w) { w.shiftBy(0, 1); })},
+        {.name = "shiftDown",
+         .text = "Display shift down",
+         .slot = onActive(this, [](DrawingWindow& w) { w.shiftBy(0, -1); })},
+    });
+    for (int n = 1; n <= 5; ++n) {
+        t.add({.name = QStringLiteral("recent%1").arg(n), .slot = [this, n] { openRecent(n); }});
+        t.add({.name = QStringLiteral("zoomOnWindow%1").arg(n),
+               .text = QString::number(n),
+               .hint = QStringLiteral("Zoom display on the window %1").arg(n),
+               .enabled = false,
+               .slot = [this, n] {
+                   if (DrawingWindow* w = activeDrawingWindow()) w->zoomOnWindow(n);
+               }});
+    }
+    const char* rotationCaptions[4] = {"0", "90", "180", "270"};
+    for (int k = 0; k < 4; ++k)
+        t.add({.name = QStringLiteral("rotation%1").arg(k + 1),
+               .text = QString::fromLatin1(rotationCaptions[k]),
+               .checkable = true,
+               .group = QStringLiteral("rotation"),
+               .slot = [this, k] { rotationButtonClicked(view::rotationFromNumber(k + 1)); }});
+
+    pageLabel_ = new QLabel(QStringLiteral("/0"), this);
+    pageLabel_->setObjectName(QStringLiteral("pageCount"));
+    pageLabel_->setToolTip(QStringLiteral("All number of pages"));
+    t.addWidget(QStringLiteral("pageCount"), pageLabel_);
+    pageSpin_ = new QSpinBox(this);
+    pageSpin_->setObjectName(QStringLiteral("pageSpin"));
+    pageSpin_->setToolTip(QStringLiteral("Page change"));
+    pageSpin_->setRange(0, 0);
+    pageSpin_->setValue(0);
+    pageSpin_->setWrapping(false);
+    pageSpin_->setEnabled(false);
+    connect(pageSpin_, &QSpinBox::valueChanged, this, &MainWindow::pageSpinChanged);
+    t.addWidget(QStringLiteral("pageSpin"), pageSpin_);
+}
+
+void MainWindow::buildMenusAndToolBars() {
+    view::ActionTable& t = actions_;
+    using view::kSeparator;
+    fileMenu_ = t.menu(
+        QStringLiteral("fileMenu"), QStringLiteral("File(&F)"),
+        QStringList{"open", "openInNewInstance", "convertFromPdf", kSeparator} +
+            view::numberedNames(QStringLiteral("recent"), 5) +
+            QStringList{kSeparator, "saveComment", "saveCommentAs", "mail", kSeparator, "exit"});
+    windowMenu_ = t.menu(QStringLiteral("windowMenu"), QStringLiteral("Window(&W)"),
+                         {"newWindow", "cascade", "tile", "arrangeIcons", "minimizeAll"});
+    helpMenu_ =
+        t.menu(QStringLiteral("helpMenu"), QStringLiteral("Help(&H)"), {"helpIndex", "about"});
+
+    // Toolbars: object name, caption, contents. All but the first act on the
+    // active drawing window.
+    const struct {
+        const char* name;
+        const char* caption;
+        QStringList items;
+    } bars[] = {
+        {"FileTool", "File Tool", {"open", "pageCount", "mail", "exit", "pageSpin"}},
+        {"RotateDisplayTool", "Rotate Display Tool",
+         view::numberedNames(QStringLiteral("rotation"), 4) + QStringList{"mirror", "grid"}},
+        {"BasicDisplayTool",
+         "Basic Display Tool",
+         {"undoView", "redoView", "displayAll", "zoomToArea", "zoomIn", "zoomOut", "displayAgain"}},
+        {"ShiftDisplayTool",
+         "Shift Display Tool",
+         {"shiftRight", "shiftLeft", "shiftUp", "shiftDown"}},
+        {"ZoomWindowTool", "Zoom Window 1..5 Tool", view::numberedNames("zoomOnWindow", 5)},
+    };
+    for (const auto& b : bars) {
+        QToolBar* bar = addToolBar(QString::fromLatin1(b.caption));
+        bar->setObjectName(QString::fromLatin1(b.name));
+        t.fill(bar, b.items);
+        if (&b != &bars[0]) windowToolBars_ << bar;
+    }
+    for (QToolBar* bar : windowToolBars_)
+        bar->setEnabled(false);
+    rotationChanged(view::rotationFromNumber(store_.values.view.displayRotation));
+}
+
+QAction* MainWindow::zoomInButton() const {
+    return actions_.action(QStringLiteral("zoomIn"));
+}
+
+QAction* MainWindow::zoomOutButton() const {
+    return actions_.action(QStringLiteral("zoomOut"));
+}
+
+QAction* MainWindow::rotationButton(view::DisplayRotation rotation) const {
+    return actions_.action(QStringLiteral("rotation%1").arg(view::rotationNumber(rotation)));
+}
+
+void MainWindow::minimizeAll() {
+    const auto list = mdi_->subWindowList();
+    for (qsizetype k = list.size() - 1; k >= 0; --k)
+        list[k]->showMinimized();
+}
+
+void MainWindow::rebuildMenuBar() {
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    bar->addMenu(fileMenu_);
+    if (view::DrawingWindow* w = activeDrawingWindow())
+        for (QMenu* m : w->menus())
+            bar->addMenu(m);
+    bar->addMenu(windowMenu_);
+    bar->addMenu(helpMenu_);
+}
+
+view::DrawingWindow* MainWindow::activeDrawingWindow() const {
+    QMdiSubWindow* sub = mdi_->activeSubWindow();
+    if (!sub) sub = mdi_->currentSubWindow();
+    if (!sub) {
+        // Without an active window (the frame is in the background) the last one serves.
+        const auto list = mdi_->subWindowList(QMdiArea::ActivationHistoryOrder);
+        if (!list.isEmpty()) sub = list.last();
+    }
+    return sub ? qobject_cast<view::DrawingWindow*>(sub->widget()) : nullptr;
+}
+
+view::DrawingWindow* MainWindow::newDrawingWindow() {
+    int number = 0;
+    for (int k = 0; k < 5 && !number; ++k)
+        if (!shared_.windowSlots[k]) number = k + 1;
+    if (!number) {
+        report(QStringLiteral("No More Open"));
+        return nullptr;
+    }
+    auto* w = new view::DrawingWindow(shared_, number);
+    w->setWindowTitle(QStringLiteral(" #%1").arg(number));
+    connect(w, &view::DrawingWindow::closed, this, &MainWindow::drawingWindowClosed);
+    connect(w, &view::DrawingWindow::picturePainted, this, [this] {
+        if (!firstPictureSent_ && hasFile() && !shared_.passRunning) {
+            firstPictureSent_ = true;
+            emit firstPicture();
+        }
+    });
+    QMdiSubWindow* sub = mdi_->addSubWindow(w);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    const QSize area = mdi_->viewport()->size();
+    if (mdi_->subWindowList().size() == 1 && area.width() > 100 && area.height() > 100)
+        sub->resize(area);
+    else
+        sub->resize(std::max(320, area.width() * 2 / 3), std::max(240, area.height() * 2 / 3));
+    sub->show();
+    mdi_->setActiveSubWindow(sub);
+    shared_.setCursorMode(shared_.cursorMode);
+    updateZoomWindowButtons();
+    rebuildMenuBar();
+    return w;
+}
+
+void MainWindow::drawingWindowClosed(int) {
+    // The slot is already free; refresh what depends on the set of windows.
+    QTimer::singleShot(0, this, [this] {
+        updateZoomWindowButtons();
+        rebuildMenuBar();
+    });
+}
+
+void MainWindow::updateZoomWindowButtons() {
+    bool any = false;
+    for (int k = 0; k < 5; ++k) {
+        const bool used = shared_.windowSlots[k] != nullptr;
+        any = any || used;
+        actions_.action(QStringLiteral("zoomOnWindow%1").arg(k + 1))->setEnabled(used);
+        shared_.forEachWindow(
+            [k, used](view::DrawingWindow& w) { w.setZoomWindowEnabled(k + 1, used); });
+    }
+    for (QToolBar* t : windowToolBars_)
+        t->setEnabled(any);
+    const QStringList arrange{"cascade", "tile", "arrangeIcons", "minimizeAll"};
+    for (QAction* a : actions_.actions(arrange))
+        a->setEnabled(any);
+}
+
+void MainWindow::subWindowActivated(QMdiSubWindow* sub) {
+    rebuildMenuBar();
+    if (!sub) return;
+    if (auto* w = qobject_cast<view::DrawingWindow*>(sub->widget())) w->windowActivated();
+}
+
+// ---- FrameHooks ----
+
+void MainWindow::showStatusText(const QString& text) {
+    status0_->setText(text);
+}
+void MainWindow::showPointerText(const QString& text) {
+    status1_->setText(text);
+}
+int MainWindow::pageSpinPosition() const {
+    return pageSpin_->value();
+}
+void MainWindow::setPageSpinPosition(int page) {
+    pageSpin_->setValue(page);
+}
+
+void MainWindow::zoomButtonsChanged(view::CursorMode mode) {
+    zoomInButton()->setChecked(mode == view::CursorMode::ZoomInArmed);
+    zoomOutButton()->setChecked(mode == view::CursorMode::ZoomOutArmed);
+}
+
+void MainWindow::undoRedoChanged(const view::DrawingWindow& window, bool canUndo, bool canRedo) {
+    if (&window != activeDrawingWindow()) return;
+    actions_.action(QStringLiteral("undoView"))->setEnabled(canUndo);
+    actions_.action(QStringLiteral("redoView"))->setEnabled(canRedo);
+}
+
+void MainWindow::rotationChanged(view::DisplayRotation rotation) {
+    rotationButton(rotation)->setChecked(true);
+}
+
+void MainWindow::report(const QString& text) {
+    dialogs_.report(this, text);
+}
+
+// ---- buttons ----
+
+void MainWindow::zoomButtonClicked(bool zoomIn) {
+    using view::CursorMode;
+    const CursorMode own = zoomIn ? CursorMode::ZoomInArmed : CursorMode::ZoomOutArmed;
+    const CursorMode other = zoomIn ? CursorMode::ZoomOutArmed : CursorMode::ZoomInArmed;
+    const CursorMode mode = shared_.cursorMode;
+    if (store_.values.mouse.ZoomIconMode == 1 && mode == CursorMode::Normal)
+        shared_.setCursorMode(own);
+    else if (mode == own)
+        shared_.setCursorMode(CursorMode::Normal);
+    else if (mode == other)
+        shared_.setCursorMode(own);
+    else {
+        zoomButtonsChanged(mode);
+        if (auto* w = activeDrawingWindow()) zoomIn ? w->zoomIn() : w->zoomOut();
+    }
+}
+
+void MainWindow::rotationButtonClicked(view::DisplayRotation rotation) {
+    const int number = view::rotationNumber(rotation);
+    if (number == values_.rotationApplied && number == store_.values.view.displayRotation) return;
+    if (auto* w = activeDrawingWindow())
+        w->setRotation(rotation);
+    else
+        rotationChanged(view::rotationFromNumber(store_.values.view.displayRotation));
+}
+
+// ---- pages ----
+
+void MainWindow::setPageControls() {
+    const QSignalBlocker block(pageSpin_);
+    const int count = model_.pageCount();
+    pageSpin_->setRange(1, std::max(1, count));
+    pageSpin_->setValue(1);
+    pageSpin_->setEnabled(count >= 2);
+    pageLabel_->setText(QStringLiteral("/%1").arg(count));
+}
+
+void MainWindow::pageSpinChanged() {
+    const int page = pageSpin_->value();
+    if (page == model_.currentPage()) return;
+    model_.selectPage(page);
+    if (page != 0 && !shared_.loading) {
+        if (auto* w = activeDrawingWindow()) w->displayAll();
+    }
+}
+
+// ---- opening ----
+
+void MainWindow::refreshRecentCaptions() {
+    const auto& recent = store_.values.window.recentFiles;
+    for (int k = 0; k < 5; ++k) {
+        const QString name = QString::fromStdString(recent[k]);
+        QAction* a = actions_.action(QStringLiteral("recent%1").arg(k + 1));
+        a->setText(name + QStringLiteral("(&%1)").arg(k + 1));
+        a->setVisible(!name.isEmpty());
+    }
+}
+
+void MainWindow::loadFile(const QString& fileName) {
+    interp::LoadOptions options;
+    const auto& v = store_.values;
+    options.multiPage = v.open.MultiPage;
+    options.drawSizePs = v.open.DrawSize == 1;
+    options.penPenTableNo = v.pens.PenPenTblNo;
+    options.penPen = store_.penPenTable.map;
+    options.defaultColours = store_.penTable.colour;
+    BoxReporter reporter(dialogs_, this);
+    interp::LoadResult result;
+    {
+        const view::ScopedFlag loading(shared_.loading);
+        result = interp::LoadPlotFile(model_, fileName.toStdString(), options, reporter);
+        if (result.opened) values_.rotationApplied = 1; // a fresh model is stored unturned
+        setPageControls();
+    }
+    store_.afterFileOpen();
+    if (result.errorCount >= 1 || result.hpgl2Pieces >= 1 || result.rtlPieces >= 1)
+        dialogs_.dataError(this, result.hpgl2Pieces, result.rtlPieces);
+}
+
+void MainWindow::applyPendingRotation() {
+    const int want = store_.values.view.displayRotation;
+    const int turns = interp::rotationQuarterTurns(values_.rotationApplied, want);
+    if (turns != 0) interp::rotateModel(model_, turns);
+    values_.rotationApplied = want;
+    values_.displayRotation = want;
+}
+
+void MainWindow::openFile(const QString& name) {
+    const QString fileName = QFileInfo(name).absoluteFilePath();
+    view::DrawingWindow* w = activeDrawingWindow();
+    if (!w) w = newDrawingWindow();
+    shared_.setCursorMode(view::CursorMode::Busy);
+    setWindowTitle(QStringLiteral("QuindleMini - [") + fileName + QStringLiteral("]"));
+    pushRecentIfNew(store_.values.window.recentFiles, fileName.toStdString());
+    currentFile_ = fileName;
+    refreshRecentCaptions();
+    firstPictureSent_ = false;
+    loadFile(fileName);
+    applyPendingRotation();
+    const interp::Extents& e = model_.extents();
+    values_.zoomArea = {e.xMin, e.yMin, e.xMax, e.yMax};
+    if (w) w->displayAll();
+    shared_.setCursorMode(view::CursorMode::Normal);
+}
+
+QString MainWindow::chooseDrawingFile() {
+    // The chooser starts in the folder of the open file, else of the newest recent file.
+    QString folder = currentFile_.isEmpty()
+                         ? QString::fromStdString(store_.values.window.recentFiles[0])
+                         : currentFile_;
+    folder = folder.isEmpty() ? QString() : QFileInfo(folder).absolutePath();
+    return dialogs_.chooseFile(this, folder);
+}
+
+void MainWindow::openWithDialog() {
+    const QString file = chooseDrawingFile();
+    if (file.isEmpty()) return;
+    const view::BusyCursor busy;
+    openFile(file);
+}
+
+void MainWindow::openRecent(int n) {
+    const QString file = QString::fromStdString(store_.values.window.recentFiles[n - 1]);
+    if (file.isEmpty()) return;
+    const view::BusyCursor busy;
+    openFile(file);
+}
+
+void MainWindow::openInNewInstance() {
+    const QString file = chooseDrawingFile();
+    if (file.isEmpty()) return;
+    // The name goes unquoted; the new instance joins it back at the blanks.
+    QStringList args{QStringLiteral("/n")};
+    args += file.split(QLatin1Char(' '));
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), args);
+}
+
+void MainWindow::receiveHandOver(const QString& fileName) {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    if (!fileName.isEmpty()) openFile(fileName);
+}
+
+void MainWindow::paintEvent(QPaintEvent* e) {
+    QMainWindow::paintEvent(e);
+    if (firstPaintPending_) QTimer::singleShot(0, this, &MainWindow::firstPaint);
+}
+
+void MainWindow::firstPaint() {
+    if (!firstPaintPending_) return;
+    firstPaintPending_ = false;
+    painted_ = true;
+    view::DrawingWindow* w = nullptr;
+    if (!currentFile_.isEmpty()) {
+        setWindowTitle(QStringLiteral("QuindleMini - [") + currentFile_ + QStringLiteral("]"));
+        pushRecent(store_.values.window.recentFiles, currentFile_.toStdString());
+        refreshRecentCaptions();
+        loadFile(currentFile_);
+        w = newDrawingWindow();
+        applyPendingRotation();
+    } else {
+        w = newDrawingWindow();
+    }
+    const interp::Extents& e = model_.extents();
+    values_.zoomArea = {e.xMin, e.yMin, e.xMax, e.yMax};
+    if (w) w->displayAll();
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+    if (painted_) {
+        auto& w = store_.values.window;
+        const QRect g = geometry();
+        w.left = g.left();
+        w.top = g.top();
+        w.width = g.width();
+        w.height = g.height();
+        if (!keepSettingsFile_) store_.save();
+    }
+    mdi_->closeAllSubWindows();
+    e->accept();
+}
+
+} // namespace app
