@@ -38,8 +38,4 @@ void DataErrorDialog::setCounts(int hpgl2Pieces, int rtlPieces) {
     rtl_->setText(QStringLiteral("HP RTL: %1 pieces").arg(rtlPieces));
 }
 
-QString DataErrorDialog::countsText() const {
-    return hpgl2_->text() + QLatin1Char('\n') + rtl_->text();
-}
-
 } // namespace app

@@ -14,7 +14,6 @@ class DataErrorDialog : public QDialog {
     explicit DataErrorDialog(QWidget* parent = nullptr);
     // The two counts shown.
     void setCounts(int hpgl2Pieces, int rtlPieces);
-    QString countsText() const;
 
   private:
     QLabel* hpgl2_ = nullptr;

@@ -17,8 +17,8 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "app/command_line.h"
 #include "app/recent_files.h"
+#include "interp/loader.h"
 #include "interp/model_rotation.h"
 #include "view/window/drawing_window.h"
 #include "view/window/scoped_state.h"

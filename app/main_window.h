@@ -6,7 +6,6 @@
 #include <QMainWindow>
 
 #include "app/app_dialogs.h"
-#include "interp/loader.h"
 #include "view/window/action_table.h"
 #include "view/window/window_shared.h"
 
@@ -14,6 +13,7 @@ class QAction;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 class QSpinBox;
 class QToolBar;
 
@@ -53,15 +53,12 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     void firstPaint();
 
     view::WindowShared& shared() { return shared_; }
-    const QString& currentFileName() const { return currentFile_; }
     const view::ActionTable& actionTable() const { return actions_; }
     QSpinBox* pageSpin() const { return pageSpin_; }
     QLabel* pageLabel() const { return pageLabel_; }
-    QLabel* statusPanel(int n) const { return n == 0 ? status0_ : status1_; }
     QAction* zoomInButton() const;
     QAction* zoomOutButton() const;
     QAction* rotationButton(view::DisplayRotation rotation) const;
-    QMdiArea* mdiArea() const { return mdi_; }
 
     // ---- FrameHooks ----
     void showStatusText(const QString& text) override;

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QToolBar>
+#include <QWidgetAction>
 
 namespace view {
 
@@ -17,31 +18,33 @@ QStringList numberedNames(const QString& stem, int count) {
 
 ActionTable::ActionTable(QWidget* owner) : owner_(owner) {}
 
-void ActionTable::add(const ActionSpec& spec) {
-    Q_ASSERT_X(!actions_.contains(spec.name), "ActionTable::add", qPrintable(spec.name));
-    auto* a = new QAction(spec.text, owner_);
-    a->setObjectName(spec.name);
-    if (!spec.iconText.isEmpty()) a->setIconText(spec.iconText);
-    if (!spec.hint.isEmpty()) {
-        const qsizetype bar = spec.hint.indexOf(QLatin1Char('|'));
-        a->setToolTip(bar < 0 ? spec.hint : spec.hint.left(bar));
-        if (bar >= 0) a->setStatusTip(spec.hint.mid(bar + 1));
+void ActionTable::add(const ActionRow& row) {
+    Q_ASSERT_X(!actions_.contains(row.name), "ActionTable::add", qPrintable(row.name));
+    auto* a = new QAction(row.text, owner_);
+    a->setObjectName(row.name);
+    if (!row.iconText.isEmpty()) a->setIconText(row.iconText);
+    if (!row.hint.isEmpty()) {
+        const qsizetype bar = row.hint.indexOf(QLatin1Char('|'));
+        a->setToolTip(bar < 0 ? row.hint : row.hint.left(bar));
+        if (bar >= 0) a->setStatusTip(row.hint.mid(bar + 1));
     }
-    if (!spec.iconName.isEmpty()) a->setIcon(QIcon::fromTheme(spec.iconName));
-    if (!spec.shortcut.isEmpty()) a->setShortcut(spec.shortcut);
-    a->setCheckable(spec.checkable);
-    a->setEnabled(spec.enabled);
-    if (!spec.group.isEmpty()) {
-        QActionGroup*& group = groups_[spec.group];
+    if (!row.iconName.isEmpty())
+        a->setIcon(QIcon::fromTheme(row.iconName,
+                                    QIcon(QStringLiteral(":/icons/%1.svg").arg(row.iconName))));
+    if (!row.shortcut.isEmpty()) a->setShortcut(row.shortcut);
+    a->setCheckable(row.checkable);
+    a->setEnabled(row.enabled);
+    if (!row.group.isEmpty()) {
+        QActionGroup*& group = groups_[row.group];
         if (!group) group = new QActionGroup(owner_);
         group->addAction(a);
     }
-    if (spec.slot) QObject::connect(a, &QAction::triggered, owner_, spec.slot);
-    actions_.insert(spec.name, a);
+    if (row.slot) QObject::connect(a, &QAction::triggered, owner_, row.slot);
+    actions_.insert(row.name, a);
 }
 
-void ActionTable::add(std::initializer_list<ActionSpec> specs) {
-    for (const ActionSpec& s : specs)
+void ActionTable::add(std::initializer_list<ActionRow> rows) {
+    for (const ActionRow& s : rows)
         add(s);
 }
 
@@ -62,30 +65,36 @@ void ActionTable::addWidget(const QString& name, QWidget* widget) {
     widgets_.insert(name, widget);
 }
 
+QAction* ActionTable::layoutEntry(const QString& item) {
+    if (item == kSeparator) {
+        auto* separator = new QAction(owner_);
+        separator->setSeparator(true);
+        return separator;
+    }
+    if (QMenu* sub = menus_.value(item)) return sub->menuAction();
+    if (QWidget* w = widgets_.value(item)) {
+        auto* holder = new QWidgetAction(owner_);
+        holder->setDefaultWidget(w);
+        return holder;
+    }
+    return action(item);
+}
+
+void ActionTable::place(QWidget* target, const QStringList& items) {
+    for (const QString& item : items)
+        target->addAction(layoutEntry(item));
+}
+
 QMenu* ActionTable::menu(const QString& name, const QString& title, const QStringList& items) {
     auto* m = new QMenu(title, owner_);
     m->setObjectName(name);
-    for (const QString& item : items) {
-        if (item == kSeparator)
-            m->addSeparator();
-        else if (QMenu* sub = menus_.value(item))
-            m->addMenu(sub);
-        else
-            m->addAction(action(item));
-    }
+    place(m, items);
     menus_.insert(name, m);
     return m;
 }
 
-void ActionTable::fill(QToolBar* bar, const QStringList& items) const {
-    for (const QString& item : items) {
-        if (item == kSeparator)
-            bar->addSeparator();
-        else if (QWidget* w = widgets_.value(item))
-            bar->addWidget(w);
-        else
-            bar->addAction(action(item));
-    }
+void ActionTable::fill(QToolBar* bar, const QStringList& items) {
+    place(bar, items);
 }
 
 } // namespace view

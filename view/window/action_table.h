@@ -13,19 +13,19 @@
 class QAction;
 class QActionGroup;
 class QMenu;
-class QObject;
 class QToolBar;
 class QWidget;
 
 namespace view {
 
 // One row of the table.
-struct ActionSpec {
+struct ActionRow {
     QString name = {};          // unique within the window; also the action's object name
     QString text = {};          // menu caption with its "&" mnemonic; set later when empty
     QString iconText = {};      // toolbar caption when it is not the menu caption
     QString hint = {};          // "tool tip|status text"; without "|" a tool tip only
-    QString iconName = {};      // freedesktop icon name; empty: toolbars show the text
+    QString iconName = {};      // freedesktop icon name (own ":/icons/<name>.svg" when the
+                                // theme lacks it); empty: toolbars show the text
     QKeySequence shortcut = {}; // empty: none
     bool checkable = false;
     bool enabled = true;
@@ -46,8 +46,8 @@ class ActionTable {
 
     // Makes the action of each row, in order. A name used twice is a
     // programming error.
-    void add(const ActionSpec& spec);
-    void add(std::initializer_list<ActionSpec> specs);
+    void add(const ActionRow& row);
+    void add(std::initializer_list<ActionRow> rows);
     // The action made for `name`; asking for an unknown name is a
     // programming error.
     QAction* action(const QString& name) const;
@@ -61,9 +61,14 @@ class ActionTable {
     // Later layouts may name this menu by `name`.
     QMenu* menu(const QString& name, const QString& title, const QStringList& items);
     // Appends `items` to `bar`: action names, kSeparator or widget names.
-    void fill(QToolBar* bar, const QStringList& items) const;
+    void fill(QToolBar* bar, const QStringList& items);
 
   private:
+    // The action that stands for one layout item (separators and widgets get
+    // an action of their own each time).
+    QAction* layoutEntry(const QString& item);
+    void place(QWidget* target, const QStringList& items);
+
     QWidget* owner_;
     QMap<QString, QAction*> actions_;
     QMap<QString, QActionGroup*> groups_;

@@ -132,6 +132,7 @@ class DrawingWindow : public QWidget {
     void drawXorRect(QPoint a, QPoint b);
     void restoreFromBacking();
     void clickAt(Qt::MouseButton button, QPoint p);
+    void runClickOperation(int operation);
     void releaseDrag(QPoint p);
     void centreOnClick();
     void showPointer(QPoint p);

@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QMenu>
 
-#include "interp/length_units.h"
 #include "view/window/drawing_window.h"
 
 namespace view {

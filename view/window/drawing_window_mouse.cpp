@@ -152,34 +152,23 @@ void DrawingWindow::clickAt(Qt::MouseButton button, QPoint p) {
             applyView(m.requested);
             return;
         }
-        switch (mouse.MouseOpeLClick) {
-        case 1:
-            displayAll();
-            break;
-        case 2:
-            centreOnClick();
-            break;
-        default:
-            break;
-        }
+        runClickOperation(mouse.MouseOpeLClick);
         return;
     }
-    switch (mouse.MouseOpeRClick) {
-    case 0:
-        if (button == Qt::RightButton) {
-            sh_.restoreDragState();
-            popup_->popup(surface_->mapToGlobal(p));
-        }
-        break;
-    case 1:
-        displayAll();
-        break;
-    case 2:
-        centreOnClick();
-        break;
-    default:
-        break;
+    if (mouse.MouseOpeRClick != 0) {
+        runClickOperation(mouse.MouseOpeRClick);
+    } else if (button == Qt::RightButton) {
+        sh_.restoreDragState();
+        popup_->popup(surface_->mapToGlobal(p));
     }
+}
+
+void DrawingWindow::runClickOperation(int operation) {
+    // The click operations of the mouse settings: 0 none, 1 display all, 2 centre.
+    if (operation == 1)
+        displayAll();
+    else if (operation == 2)
+        centreOnClick();
 }
 
 void DrawingWindow::centreOnClick() {

@@ -14,7 +14,7 @@
 #include "view/window/action_table.h"
 #include "window_fixture.h"
 
-using view::ActionSpec;
+using view::ActionRow;
 using view::ActionTable;
 using view::kSeparator;
 
