@@ -1,15 +1,10 @@
 #include "app/app_dialogs.h"
 
 #include <QFileDialog>
-#include <QMessageBox>
 
 #include "app/data_error_dialog.h"
 
 namespace app {
-
-void AppDialogs::report(QWidget* parent, const QString& text) {
-    QMessageBox::warning(parent, QStringLiteral("QuindleMini"), text);
-}
 
 void AppDialogs::dataError(QWidget* parent, int hpgl2Pieces, int rtlPieces) {
     DataErrorDialog dialog(parent);

@@ -1,18 +1,20 @@
 #pragma once
-// The modal boxes the main window shows: the shared message box and the input
-// data error dialog. Tests put a recording implementation in their place.
+// The modal boxes the main window shows: the shared message box, the input
+// data error dialog and the file chooser; with the question, colour chooser and
+// manual of the settings dialogs they make the services those dialogs use.
+// Tests put a recording implementation in their place.
 
 #include <QString>
+
+#include "dialogs/dialog_services.h"
 
 class QWidget;
 
 namespace app {
 
-class AppDialogs {
+// report() is the program's shared message box.
+class AppDialogs : public dialogs::DialogServices {
   public:
-    virtual ~AppDialogs() = default;
-    // A message in a warning box with an OK button.
-    virtual void report(QWidget* parent, const QString& text);
     // The input data error dialog with the two ignored-piece counts.
     virtual void dataError(QWidget* parent, int hpgl2Pieces, int rtlPieces);
     // The file chooser of "Open(&O)" and of "Start New QuindleMini and Open(&N)";

@@ -70,6 +70,7 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     void rotationChanged(view::DisplayRotation rotation) override;
     bool hasFile() const override { return !currentFile_.isEmpty(); }
     void report(const QString& text) override;
+    dialogs::DialogServices& dialogServices() override { return dialogs_; }
 
   signals:
     // A drawing window showed a picture of the open file for the first time.

@@ -200,6 +200,7 @@ void DrawingWindow::redraw() {
     updateCursor();
     painted_ = true;
     surface_->update();
+    emit redrawn();
 }
 
 void DrawingWindow::applyView(const ViewRect& r) {

@@ -92,6 +92,14 @@ class DrawingWindow : public QWidget {
     void beginAreaDrag();
     void endAreaDrag();
 
+    // ---- settings dialogs ("Set(&S)"): modal; each returns the dialog's result, 1 for
+    // OK and 2 for Cancel (0 when no frame supplies the dialogs' services) ----
+    int editPens();
+    int editLineProperties();
+    int editGrid();
+    int editMouseOperations();
+    int editText();
+
     // ---- state shown in the menus of every window ----
     void updateChecks();
     void updateUndoRedo();
@@ -114,6 +122,8 @@ class DrawingWindow : public QWidget {
     void closed(int number);
     // The window showed its picture on screen.
     void picturePainted();
+    // A full redisplay composed the picture anew.
+    void redrawn();
 
   protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -163,6 +173,7 @@ class DrawingWindow : public QWidget {
     QMenu* displayMenu_ = nullptr;
     QMenu* pageMenu_ = nullptr;
     QMenu* unitMenu_ = nullptr;
+    QMenu* settingsMenu_ = nullptr;
     QMenu* popup_ = nullptr;
 };
 

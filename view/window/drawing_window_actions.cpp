@@ -1,6 +1,6 @@
 // The commands of the drawing window as one table, the menus built from it
-// ("Display(&D)", "Page(&P)", "Length unit system(&U)", the pop-up) and the
-// check marks they carry.
+// ("Display(&D)", "Page(&P)", "Length unit system(&U)", "Set(&S)", the pop-up)
+// and the check marks they carry.
 
 #include <QAction>
 #include <QMenu>
@@ -74,6 +74,15 @@ void DrawingWindow::buildActions() {
         {.name = "beginAreaDrag",
          .text = "ZoomWindow etc.(&Z)",
          .slot = [this] { beginAreaDrag(); }},
+        {.name = "editPens", .text = "SetPen(&N)", .slot = [this] { editPens(); }},
+        {.name = "editLineProperties",
+         .text = "SetLineProperty(&L)",
+         .slot = [this] { editLineProperties(); }},
+        {.name = "editGrid", .text = "SetGrid(&G)", .slot = [this] { editGrid(); }},
+        {.name = "editMouseOperations",
+         .text = "SetMouseOperation(&M)",
+         .slot = [this] { editMouseOperations(); }},
+        {.name = "editText", .text = "SetText(&T)", .slot = [this] { editText(); }},
     });
     const char* rotationCaptions[4] = {"   0 degree(&0)", " 90 degree(&1)", "180 degree(&2)",
                                        "270 degree(&3)"};
@@ -114,12 +123,15 @@ void DrawingWindow::buildActions() {
     pageMenu_->setEnabled(false);
     unitMenu_ = t.menu(QStringLiteral("unitMenu"), QStringLiteral("Length unit system(&U)"),
                        QStringList(std::begin(kUnitNames), std::end(kUnitNames)));
+    settingsMenu_ =
+        t.menu(QStringLiteral("settingsMenu"), QStringLiteral("Set(&S)"),
+               {"editPens", "editLineProperties", "editGrid", "editMouseOperations", "editText"});
     popup_ = t.menu(QStringLiteral("popupMenu"), QString(),
                     {"displayAgain", "displayAll", "beginAreaDrag"});
 }
 
 QList<QMenu*> DrawingWindow::menus() const {
-    return {displayMenu_, pageMenu_, unitMenu_};
+    return {displayMenu_, pageMenu_, unitMenu_, settingsMenu_};
 }
 
 void DrawingWindow::updateChecks() {

@@ -15,6 +15,10 @@
 #include "view/window/navigation.h"
 #include "view/window/window_modes.h"
 
+namespace dialogs {
+class DialogServices;
+}
+
 namespace view {
 
 class DrawingWindow;
@@ -42,6 +46,10 @@ class FrameHooks {
     virtual bool hasFile() const = 0;
     // The shared message box with an OK button.
     virtual void report(const QString& text) = 0;
+    // What the settings dialogs use for messages, questions, colours and the manual.
+    virtual dialogs::DialogServices& dialogServices() = 0;
+    // The pen dialog confirmed its pens: refresh what shows the pen table in use.
+    virtual void penTableChanged() {}
 };
 
 // Mouse interaction state of the process (one drawing window is active at a time).

@@ -1,7 +1,7 @@
 #pragma once
 // Test fixture for drawing windows: a model drawn by hand, the settings, the
-// view values, a frame that records what the windows ask of it, and windows
-// of a chosen client size.
+// view values, a frame that records what the windows ask of it (with the
+// services of the settings dialogs), and windows of a chosen client size.
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "dialogs/dialog_services.h"
 #include "interp/drawing_model.h"
 #include "settings/settings_store.h"
 #include "view/view_values.h"
@@ -16,6 +17,22 @@
 #include "view/window/window_shared.h"
 
 namespace testwin {
+
+// Settings-dialog services that record messages and help requests and cancel
+// the colour chooser.
+class RecordingServices : public dialogs::DialogServices {
+  public:
+    void report(QWidget*, const QString& t) override { reports << t; }
+    bool confirm(QWidget*, const QString&) override { return false; }
+    std::optional<QColor> pickColour(QWidget*, const QColor&) override {
+        if (colours.isEmpty()) return std::nullopt;
+        return colours.takeFirst();
+    }
+    void openHelp(const QString& anchor) override { helpAnchors << anchor; }
+
+    QStringList reports, helpAnchors;
+    QList<QColor> colours; // what the colour chooser confirms, in order
+};
 
 class RecordingFrame : public view::FrameHooks {
   public:
@@ -31,6 +48,8 @@ class RecordingFrame : public view::FrameHooks {
     void rotationChanged(view::DisplayRotation r) override { rotation = r; }
     bool hasFile() const override { return true; }
     void report(const QString& t) override { messages << t; }
+    dialogs::DialogServices& dialogServices() override { return services; }
+    void penTableChanged() override { ++penTableChanges; }
 
     QString status, pointer;
     int page = 1;
@@ -38,6 +57,8 @@ class RecordingFrame : public view::FrameHooks {
     view::DisplayRotation rotation = view::DisplayRotation::Deg0;
     bool canUndo = false, canRedo = false;
     QStringList messages;
+    RecordingServices services;
+    int penTableChanges = 0;
 };
 
 // Pen 1, a polyline through the given points (plotter units), on one page.
