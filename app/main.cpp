@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -11,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "app/user_folder.h"
+#include "archive/open_from_archive.h"
 #include "interp/drawing_model.h"
 #include "settings/settings_store.h"
 #include "view/view_values.h"
@@ -48,6 +50,9 @@ int main(int argc, char** argv) {
     const app::SettingsStartUp loaded = app::loadSettingsAtStartUp(store, initFolder);
     if (!loaded.message.isEmpty()) dialogs.report(nullptr, loaded.message);
     QDir::setCurrent(userFolder);
+    // Drawings an earlier run took out of archives. A "/n" start leaves them: a running
+    // instance may have just extracted the one it is about to read.
+    if (!cmd.newInstance) archives::clearScratchFolder(QFile::encodeName(userFolder).toStdString());
 
     interp::DrawingModel model;
     view::ViewValues values;

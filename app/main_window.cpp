@@ -18,6 +18,8 @@
 #include <QUrl>
 
 #include "app/recent_files.h"
+#include "fileopen/archive_step.h"
+#include "fileopen/open_file_dialog.h"
 #include "interp/loader.h"
 #include "interp/model_rotation.h"
 #include "view/window/drawing_window.h"
@@ -504,8 +506,23 @@ void MainWindow::applyPendingRotation() {
     values_.displayRotation = want;
 }
 
+std::optional<fileopen::OpenTarget> MainWindow::resolveArchive(const QString& fileName) {
+    fileopen::ArchiveStepContext c;
+    c.settingsFolder = QString::fromStdString(store_.folder());
+    c.parent = this;
+    c.report = [this](const QString& text) { report(text); };
+    return fileopen::resolveOpenTarget(fileName, c);
+}
+
 void MainWindow::openFile(const QString& name) {
-    const QString fileName = QFileInfo(name).absoluteFilePath();
+    const std::optional<fileopen::OpenTarget> target =
+        resolveArchive(QFileInfo(name).absoluteFilePath());
+    if (target) openTarget(*target);
+}
+
+void MainWindow::openTarget(const fileopen::OpenTarget& target) {
+    // Title, recent files and current file name the archive, not its scratch copy.
+    const QString fileName = QFileInfo(target.displayName).absoluteFilePath();
     view::DrawingWindow* w = activeDrawingWindow();
     if (!w) w = newDrawingWindow();
     shared_.setCursorMode(view::CursorMode::Busy);
@@ -514,7 +531,8 @@ void MainWindow::openFile(const QString& name) {
     currentFile_ = fileName;
     refreshRecentCaptions();
     firstPictureSent_ = false;
-    loadFile(fileName);
+    loadFile(target.drawingPath);
+    fileopen::discardExtracted(target);
     applyPendingRotation();
     const interp::Extents& e = model_.extents();
     values_.zoomArea = {e.xMin, e.yMin, e.xMax, e.yMax};
@@ -522,20 +540,30 @@ void MainWindow::openFile(const QString& name) {
     shared_.setCursorMode(view::CursorMode::Normal);
 }
 
+QString MainWindow::startFolder() const {
+    // Choosers start in the folder of the open file, else of the newest recent file.
+    const QString file = currentFile_.isEmpty()
+                             ? QString::fromStdString(store_.values.window.recentFiles[0])
+                             : currentFile_;
+    return file.isEmpty() ? QString() : QFileInfo(file).absolutePath();
+}
+
 QString MainWindow::chooseDrawingFile() {
-    // The chooser starts in the folder of the open file, else of the newest recent file.
-    QString folder = currentFile_.isEmpty()
-                         ? QString::fromStdString(store_.values.window.recentFiles[0])
-                         : currentFile_;
-    folder = folder.isEmpty() ? QString() : QFileInfo(folder).absolutePath();
-    return dialogs_.chooseFile(this, folder);
+    return dialogs_.chooseFile(this, startFolder());
 }
 
 void MainWindow::openWithDialog() {
-    const QString file = chooseDrawingFile();
-    if (file.isEmpty()) return;
+    fileopen::OpenDialogHooks hooks;
+    hooks.report = [this](const QString& text) { report(text); };
+    hooks.openNow = [this](const fileopen::OpenTarget& t) { openTarget(t); };
+    hooks.drawingArea = [this] {
+        view::DrawingWindow* w = activeDrawingWindow();
+        return w ? QRect(w->mapToGlobal(QPoint(0, 0)), w->size()) : QRect();
+    };
+    fileopen::OpenFileDialog dialog(store_, hooks, startFolder(), this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return;
     const view::BusyCursor busy;
-    openFile(file);
+    openTarget(*dialog.chosen());
 }
 
 void MainWindow::openRecent(int n) {
@@ -571,11 +599,15 @@ void MainWindow::firstPaint() {
     firstPaintPending_ = false;
     painted_ = true;
     view::DrawingWindow* w = nullptr;
-    if (!currentFile_.isEmpty()) {
+    const std::optional<fileopen::OpenTarget> target =
+        currentFile_.isEmpty() ? std::nullopt : resolveArchive(currentFile_);
+    if (!target) currentFile_.clear();
+    if (target) {
         setWindowTitle(QStringLiteral("QuindleMini - [") + currentFile_ + QStringLiteral("]"));
         pushRecent(store_.values.window.recentFiles, currentFile_.toStdString());
         refreshRecentCaptions();
-        loadFile(currentFile_);
+        loadFile(target->drawingPath);
+        fileopen::discardExtracted(*target);
         w = newDrawingWindow();
         applyPendingRotation();
     } else {

@@ -4,8 +4,10 @@
 // zoom buttons, the two-panel status bar, the start-up open and openFile.
 
 #include <QMainWindow>
+#include <optional>
 
 #include "app/app_dialogs.h"
+#include "fileopen/open_target.h"
 #include "view/window/action_table.h"
 #include "view/window/window_shared.h"
 
@@ -37,8 +39,12 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Opens a drawing file in the active drawing window (a new one when none).
+    // Opens a drawing file in the active drawing window (a new one when none). Every open
+    // comes here: an LZH or ZIP archive is first resolved to the drawing taken out of it.
     void openFile(const QString& fileName);
+    // Opens a target already resolved (by the open dialog); a scratch copy is deleted after
+    // it has been read.
+    void openTarget(const fileopen::OpenTarget& target);
     // A later start of the program handed over a file (empty: only come forward).
     void receiveHandOver(const QString& fileName);
     // New drawing window; nullptr (after "No More Open") when five are open.
@@ -86,6 +92,7 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     void rebuildMenuBar();
     void refreshRecentCaptions();
     void openRecent(int n);
+    QString startFolder() const;
     QString chooseDrawingFile();
     void openWithDialog();
     void openInNewInstance();
@@ -94,6 +101,8 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     void drawingWindowClosed(int number);
     void updateZoomWindowButtons();
     void loadFile(const QString& fileName);
+    // The archive step of every open; nullopt when nothing is to be opened.
+    std::optional<fileopen::OpenTarget> resolveArchive(const QString& fileName);
     void applyPendingRotation();
     void setPageControls();
     void keepOnWorkArea();
