@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -80,6 +81,10 @@ void OpenFileDialog::buildControls() {
     for (int c = 1; c < folders_->columnCount(); ++c)
         folderTree_->hideColumn(c);
     folderTree_->setHeaderHidden(true);
+    // Folders are read in the background: follow the shown folder down as they arrive.
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        if (folder_.startsWith(loaded)) showFolderInTree();
+    });
 
     files_ = new QFileSystemModel(this);
     files_->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot);
@@ -246,10 +251,21 @@ void OpenFileDialog::setFolder(const QString& folder) {
     const QModelIndex root = files_->index(folder_);
     reportView_->setRootIndex(root);
     listView_->setRootIndex(root);
-    const QModelIndex inTree = folders_->index(folder_);
-    folderTree_->setCurrentIndex(inTree);
-    folderTree_->scrollTo(inTree);
+    showFolderInTree();
     address_->setText(QDir::toNativeSeparators(folder_));
+}
+
+void OpenFileDialog::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    // The tree can only scroll once it is laid out.
+    QTimer::singleShot(0, this, &OpenFileDialog::showFolderInTree);
+}
+
+void OpenFileDialog::showFolderInTree() {
+    const QModelIndex inTree = folders_->index(folder_);
+    if (!inTree.isValid()) return;
+    folderTree_->setCurrentIndex(inTree);
+    folderTree_->scrollTo(inTree, QAbstractItemView::PositionAtCenter);
 }
 
 QModelIndex OpenFileDialog::fileIndex(const QString& path) const {

@@ -72,6 +72,9 @@ class OpenFileDialog : public QDialog {
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
 
+  protected:
+    void showEvent(QShowEvent* e) override;
+
   private:
     void buildControls();
     void loadOptions();
@@ -81,6 +84,7 @@ class OpenFileDialog : public QDialog {
     void fileClicked(const QModelIndex& index);
     void fileDoubleClicked(const QModelIndex& index);
     void folderClicked(const QModelIndex& index);
+    void showFolderInTree();
     void addressEntered();
     void okClicked();
     void preview(const QString& path);

@@ -10,7 +10,7 @@ packages=(
   libarchive-dev
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils xdotool
   fonts-dejavu-core
 )
 

@@ -54,10 +54,10 @@ for _ in $(seq 1 100); do
 done
 [ -n "$chooser" ] || { echo "no chooser"; exit 1; }
 sleep 0.3
-xdotool windowactivate --sync "$chooser" 2>/dev/null || xdotool windowfocus "$chooser"
-xdotool key --window "$chooser" Down
+xdotool windowactivate --sync "$chooser" 2>/dev/null || xdotool windowfocus --sync "$chooser" 2>/dev/null
+xdotool key Down
 sleep 0.2
-xdotool key --window "$chooser" Return
+xdotool key Return
 wait_title "$work/in/two.lzh" || exit 1
 scratch_empty || exit 1
 stop
