@@ -28,7 +28,7 @@ stop() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; pid=
 trap stop EXIT
 titles() { xwininfo -root -tree | grep -o '"QuindleMini - \[[^]]*\]"'; }
 wait_title() {  # $1 = text the title must contain
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 200); do
     titles | grep -qF -- "$1" && return 0
     sleep 0.1
   done
@@ -45,19 +45,18 @@ open_one() {  # $1 = archive; the window opens the drawing inside it
 }
 open_one "$work/in/one drawing.zip" || exit 1
 open_one "$work/in/sjis.lzh" || exit 1
-# Two drawings: the chooser comes up; Down selects the first entry, Return extracts it.
+# Two drawings: the chooser comes up; a double click on its first entry extracts it.
 "$program" /n "$work/in/two.lzh" & pid=$!
-for _ in $(seq 1 100); do
-  chooser=$(xdotool search --name '^Open Archive File$' 2>/dev/null | head -1)
+chooser=
+for _ in $(seq 1 200); do
+  chooser=$(xdotool search --onlyvisible --name '^Open Archive File$' 2>/dev/null | head -1)
   [ -n "$chooser" ] && break
   sleep 0.1
 done
 [ -n "$chooser" ] || { echo "no chooser"; exit 1; }
-sleep 0.3
-xdotool windowactivate --sync "$chooser" 2>/dev/null || xdotool windowfocus --sync "$chooser" 2>/dev/null
-xdotool key Down
-sleep 0.2
-xdotool key Return
+sleep 0.5
+# The list begins under the "File List:" caption; its first row is about 38 pixels down.
+xdotool mousemove --window "$chooser" 60 38 click --repeat 2 --delay 120 1
 wait_title "$work/in/two.lzh" || exit 1
 scratch_empty || exit 1
 stop
@@ -65,11 +64,15 @@ stop
 mkdir -p "$scratch"
 echo left > "$scratch/old.hgl"
 "$program" /n & pid=$!
-sleep 1.5
+for _ in $(seq 1 200); do
+  [ -n "$(xdotool search --onlyvisible --name '<< QuindleMini >>' 2>/dev/null)" ] && break
+  sleep 0.1
+done
+sleep 0.5
 [ -e "$scratch/old.hgl" ] || { echo "a /n start cleared TEMP"; exit 1; }
 stop
 "$program" & pid=$!
-for _ in $(seq 1 50); do [ -e "$scratch/old.hgl" ] || break; sleep 0.1; done
+for _ in $(seq 1 200); do [ -e "$scratch/old.hgl" ] || break; sleep 0.1; done
 [ -e "$scratch/old.hgl" ] && { echo "the first start left TEMP full"; exit 1; }
 stop
 echo "archives on the command line: ok"
