@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include "app/recent_files.h"
+#include "app/toolbar_layout.h"
 #include "fileopen/archive_step.h"
 #include "fileopen/open_file_dialog.h"
 #include "interp/loader.h"
@@ -73,12 +74,43 @@ MainWindow::MainWindow(interp::DrawingModel& model, settings::SettingsStore& sto
     refreshRecentCaptions();
     shared_.rebuildMouseHelp();
 
+    restoreToolBarLayout(*this, toolBarLayoutFile());
+    // The visibility line decides which toolbars show, whatever the layout says.
+    applyToolBarVisibility();
+    placeOnScreen();
+}
+
+QString MainWindow::toolBarLayoutFile() const {
+    return toolBarLayoutPath(QString::fromStdString(store_.folder()));
+}
+
+void MainWindow::placeOnScreen() {
     const auto& w = store_.values.window;
-    setGeometry(w.left, w.top, std::max(200, int(w.width)), std::max(150, int(w.height)));
-    keepOnWorkArea();
+    // The placement a fresh settings file carries (the defaults) is nobody's
+    // choice: a first start takes a good share of the screen instead.
+    const settings::MainWindowSettings fresh;
+    const bool chosen = w.left != fresh.left || w.top != fresh.top || w.width != fresh.width ||
+                        w.height != fresh.height;
+    if (chosen && w.width >= kMinimumWidth && w.height >= kMinimumHeight) {
+        setGeometry(w.left, w.top, w.width, w.height);
+        keepOnWorkArea();
+        return;
+    }
+    // First start: a good share of the screen, centred.
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        resize(kMinimumWidth * 4, kMinimumHeight * 4);
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    const QSize size(area.width() * 4 / 5, area.height() * 4 / 5);
+    setGeometry(QRect(area.topLeft() + QPoint((area.width() - size.width()) / 2,
+                                              (area.height() - size.height()) / 2),
+                      size));
 }
 
 MainWindow::~MainWindow() {
+    if (painted_ && !keepSettingsFile_) saveToolBarLayout(*this, toolBarLayoutFile());
     // The drawing windows use shared_, a member: they go first, quietly.
     shared_.frame = nullptr;
     mdi_->disconnect(this);
@@ -91,20 +123,17 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::keepOnWorkArea() {
+    // A window whose middle lies on a screen stays where it was put; one off
+    // every screen comes back onto the primary screen's work area.
+    QRect g = geometry();
+    if (QGuiApplication::screenAt(g.center())) return;
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->availableGeometry();
-    if (!area.contains(frameGeometry())) setGeometry(area);
+    g.setSize(g.size().boundedTo(area.size()));
+    g.moveCenter(area.center());
+    setGeometry(g);
 }
-
-namespace {
-// A slot that runs `command` on the active drawing window, when there is one.
-std::function<void()> onActive(const MainWindow* w, void (*command)(view::DrawingWindow&)) {
-    return [w, command] {
-        if (view::DrawingWindow* d = w->activeDrawingWindow()) command(*d);
-    };
-}
-} // namespace
 
 void MainWindow::buildActions() {
     using view::DrawingWindow;
@@ -114,7 +143,9 @@ void MainWindow::buildActions() {
         {.name = "open",
          .text = "Open(&O)",
          .iconText = "Open",
-         .hint = "Open",
+         .hint = "Open|Open old file",
+         .iconName = "document-open",
+         .shortcut = QKeySequence(QKeySequence::Open),
          .slot = [this] { openWithDialog(); }},
         {.name = "openInNewInstance",
          .text = "Start New QuindleMini and Open(&N)",
@@ -124,11 +155,18 @@ void MainWindow::buildActions() {
          .text = "Save comment as \"Drawing file name\".cmt(&S)",
          .enabled = false},
         {.name = "saveCommentAs", .text = "Save comment as new name(&A)", .enabled = false},
-        {.name = "mail", .text = "Create e-male message(&C)", .iconText = "Mail", .enabled = false},
+        {.name = "mail",
+         .text = "Create e-male message(&C)",
+         .iconText = "Mail",
+         .hint = "Mail|Create an e-mail message with the drawing",
+         .iconName = "mail-send",
+         .enabled = false},
         {.name = "exit",
          .text = "Exit(&X)",
          .iconText = "Exit",
-         .hint = "Exit",
+         .hint = "Exit|Exit Quindle",
+         .iconName = "application-exit",
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Q),
          .slot = [this] { close(); }},
         // Window
         {.name = "newWindow",
@@ -161,76 +199,20 @@ void MainWindow::buildActions() {
                  QMessageBox::about(this, QStringLiteral("QuindleMini"),
                                     QStringLiteral("QuindleMini\n") + QLatin1String(kVersion));
              }},
-        // The commands of the active drawing window
-        {.name = "mirror",
-         .text = "Mirror display",
-         .slot = onActive(this, [](DrawingWindow& w) { w.toggleMirror(); })},
-        {.name = "grid",
-         .text = "Grid display",
-         .slot = onActive(this, [](DrawingWindow& w) { w.overlayGrid(); })},
-        {.name = "undoView",
-         .text = "Undo display",
-         .enabled = false,
-         .slot = onActive(this, [](DrawingWindow& w) { w.undoView(); })},
-        {.name = "redoView",
-         .text = "Redo display",
-         .enabled = false,
-         .slot = onActive(this, [](DrawingWindow& w) { w.redoView(); })},
-        {.name = "displayAll",
-         .text = "Display all",
-         .slot = onActive(this, [](DrawingWindow& w) { w.displayAll(); })},
-        {.name = "zoomToArea",
-         .text = "Zoom display",
-         .slot = onActive(this, [](DrawingWindow& w) { w.zoomToArea(); })},
-        {.name = "zoomIn",
-         .text = "Zoom up",
-         .checkable = true,
-         .slot = [this] { zoomButtonClicked(true); }},
-        {.name = "zoomOut",
-         .text = "Zoom down",
-         .checkable = true,
-         .slot = [this] { zoomButtonClicked(false); }},
-        {.name = "displayAgain",
-         .text = "Display again",
-         .slot = onActive(this, [](DrawingWindow& w) { w.redraw(); })},
-        {.name = "shiftRight",
-         .text = "Display shift right",
-         .slot = onActive(this, [](DrawingWindow& w) { w.shiftBy(1, 0); })},
-        {.name = "shiftLeft",
-         .text = "Display shift left",
-         .slot = onActive(this, [](DrawingWindow& w) { w.shiftBy(-1, 0); })},
-        {.name = "shiftUp",
-         .text = "Display shift upper",
-         .slot = onActive(this, [](DrawingWindow& w) { w.shiftBy(0, 1); })},
-        {.name = "shiftDown",
-         .text = "Display shift down",
-         .slot = onActive(this, [](DrawingWindow& w) { w.shiftBy(0, -1); })},
     });
-    for (int n = 1; n <= 5; ++n) {
+    for (int n = 1; n <= 5; ++n)
         t.add({.name = QStringLiteral("recent%1").arg(n), .slot = [this, n] { openRecent(n); }});
-        t.add({.name = QStringLiteral("zoomOnWindow%1").arg(n),
-               .text = QString::number(n),
-               .hint = QStringLiteral("Zoom display on the window %1").arg(n),
-               .enabled = false,
-               .slot = [this, n] {
-                   if (DrawingWindow* w = activeDrawingWindow()) w->zoomOnWindow(n);
-               }});
-    }
-    const char* rotationCaptions[4] = {"0", "90", "180", "270"};
-    for (int k = 0; k < 4; ++k)
-        t.add({.name = QStringLiteral("rotation%1").arg(k + 1),
-               .text = QString::fromLatin1(rotationCaptions[k]),
-               .checkable = true,
-               .group = QStringLiteral("rotation"),
-               .slot = [this, k] { rotationButtonClicked(view::rotationFromNumber(k + 1)); }});
+    buildToolBarActions();
 
     pageLabel_ = new QLabel(QStringLiteral("/0"), this);
     pageLabel_->setObjectName(QStringLiteral("pageCount"));
     pageLabel_->setToolTip(QStringLiteral("All number of pages"));
+    pageLabel_->setContentsMargins(4, 0, 2, 0);
     t.addWidget(QStringLiteral("pageCount"), pageLabel_);
     pageSpin_ = new QSpinBox(this);
     pageSpin_->setObjectName(QStringLiteral("pageSpin"));
     pageSpin_->setToolTip(QStringLiteral("Page change"));
+    pageSpin_->setStatusTip(QStringLiteral("Page of multi-page is changed"));
     pageSpin_->setRange(0, 0);
     pageSpin_->setValue(0);
     pageSpin_->setWrapping(false);
@@ -252,33 +234,7 @@ void MainWindow::buildMenusAndToolBars() {
     helpMenu_ =
         t.menu(QStringLiteral("helpMenu"), QStringLiteral("Help(&H)"), {"helpIndex", "about"});
 
-    // Toolbars: object name, caption, contents. All but the first act on the
-    // active drawing window.
-    const struct {
-        const char* name;
-        const char* caption;
-        QStringList items;
-    } bars[] = {
-        {"FileTool", "File Tool", {"open", "pageCount", "mail", "exit", "pageSpin"}},
-        {"RotateDisplayTool", "Rotate Display Tool",
-         view::numberedNames(QStringLiteral("rotation"), 4) + QStringList{"mirror", "grid"}},
-        {"BasicDisplayTool",
-         "Basic Display Tool",
-         {"undoView", "redoView", "displayAll", "zoomToArea", "zoomIn", "zoomOut", "displayAgain"}},
-        {"ShiftDisplayTool",
-         "Shift Display Tool",
-         {"shiftRight", "shiftLeft", "shiftUp", "shiftDown"}},
-        {"ZoomWindowTool", "Zoom Window 1..5 Tool", view::numberedNames("zoomOnWindow", 5)},
-    };
-    for (const auto& b : bars) {
-        QToolBar* bar = addToolBar(QString::fromLatin1(b.caption));
-        bar->setObjectName(QString::fromLatin1(b.name));
-        t.fill(bar, b.items);
-        if (&b != &bars[0]) windowToolBars_ << bar;
-    }
-    for (QToolBar* bar : windowToolBars_)
-        bar->setEnabled(false);
-    rotationChanged(view::rotationFromNumber(store_.values.view.displayRotation));
+    buildToolBars();
 }
 
 QAction* MainWindow::zoomInButton() const {
@@ -472,12 +428,15 @@ void MainWindow::refreshRecentCaptions() {
     for (int k = 0; k < 5; ++k) {
         const QString name = QString::fromStdString(recent[k]);
         QAction* a = actions_.action(QStringLiteral("recent%1").arg(k + 1));
-        a->setText(name + QStringLiteral("(&%1)").arg(k + 1));
+        // An "&" in a path is shown as it is, not taken as a mnemonic.
+        QString caption = name;
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        a->setText(caption + QStringLiteral("(&%1)").arg(k + 1));
         a->setVisible(!name.isEmpty());
     }
 }
 
-void MainWindow::loadFile(const QString& fileName) {
+bool MainWindow::loadFile(const QString& fileName) {
     interp::LoadOptions options;
     const auto& v = store_.values;
     options.multiPage = v.open.MultiPage;
@@ -490,12 +449,18 @@ void MainWindow::loadFile(const QString& fileName) {
     {
         const view::ScopedFlag loading(shared_.loading);
         result = interp::LoadPlotFile(model_, fileName.toStdString(), options, reporter);
-        if (result.opened) values_.rotationApplied = 1; // a fresh model is stored unturned
-        setPageControls();
+        // A file that could not be opened leaves the drawing, its page and the
+        // page controls as they were.
+        if (result.opened) {
+            values_.rotationApplied = 1; // a fresh model is stored unturned
+            setPageControls();
+        }
     }
+    if (!result.opened) return false;
     store_.afterFileOpen();
     if (result.errorCount >= 1 || result.hpgl2Pieces >= 1 || result.rtlPieces >= 1)
         dialogs_.dataError(this, result.hpgl2Pieces, result.rtlPieces);
+    return true;
 }
 
 void MainWindow::applyPendingRotation() {
@@ -526,13 +491,21 @@ void MainWindow::openTarget(const fileopen::OpenTarget& target) {
     view::DrawingWindow* w = activeDrawingWindow();
     if (!w) w = newDrawingWindow();
     shared_.setCursorMode(view::CursorMode::Busy);
+    const QString previousTitle = windowTitle();
+    const QString previousFile = currentFile_;
     setWindowTitle(QStringLiteral("QuindleMini - [") + fileName + QStringLiteral("]"));
     pushRecentIfNew(store_.values.window.recentFiles, fileName.toStdString());
     currentFile_ = fileName;
     refreshRecentCaptions();
     firstPictureSent_ = false;
-    loadFile(target.drawingPath);
+    const bool loaded = loadFile(target.drawingPath);
     fileopen::discardExtracted(target);
+    if (!loaded) {
+        setWindowTitle(previousTitle);
+        currentFile_ = previousFile;
+        shared_.setCursorMode(view::CursorMode::Normal);
+        return;
+    }
     applyPendingRotation();
     const interp::Extents& e = model_.extents();
     values_.zoomArea = {e.xMin, e.yMin, e.xMax, e.yMax};
@@ -552,6 +525,12 @@ QString MainWindow::chooseDrawingFile() {
     return dialogs_.chooseFile(this, startFolder());
 }
 
+void MainWindow::openChosenFile(const QString& fileName) {
+    if (fileName.isEmpty()) return;
+    const view::BusyCursor busy;
+    openFile(fileName);
+}
+
 void MainWindow::openWithDialog() {
     fileopen::OpenDialogHooks hooks;
     hooks.report = [this](const QString& text) { report(text); };
@@ -567,10 +546,14 @@ void MainWindow::openWithDialog() {
 }
 
 void MainWindow::openRecent(int n) {
-    const QString file = QString::fromStdString(store_.values.window.recentFiles[n - 1]);
-    if (file.isEmpty()) return;
-    const view::BusyCursor busy;
-    openFile(file);
+    openChosenFile(QString::fromStdString(store_.values.window.recentFiles[n - 1]));
+}
+
+void MainWindow::openDroppedFile(const QString& fileName) {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    openChosenFile(fileName);
 }
 
 void MainWindow::openInNewInstance() {

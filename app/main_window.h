@@ -1,9 +1,11 @@
 #pragma once
 // The main window: a multi-document frame holding up to five drawing windows,
-// with the File, Window and Help menus, the page controls, the rotation and
-// zoom buttons, the two-panel status bar, the start-up open and openFile.
+// with the File, Window and Help menus, twelve toolbars, the page controls,
+// the pen-table button, the two-panel status bar, the start-up open, openFile
+// and file drops.
 
 #include <QMainWindow>
+#include <array>
 #include <optional>
 
 #include "app/app_dialogs.h"
@@ -18,6 +20,7 @@ class QMdiSubWindow;
 class QMenu;
 class QSpinBox;
 class QToolBar;
+class QToolButton;
 
 namespace view {
 class DrawingWindow;
@@ -45,6 +48,8 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     // Opens a target already resolved (by the open dialog); a scratch copy is deleted after
     // it has been read.
     void openTarget(const fileopen::OpenTarget& target);
+    // A file the user named (recent file, drop): busy cursor around openFile.
+    void openChosenFile(const QString& fileName);
     // A later start of the program handed over a file (empty: only come forward).
     void receiveHandOver(const QString& fileName);
     // New drawing window; nullptr (after "No More Open") when five are open.
@@ -65,6 +70,19 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     QAction* zoomInButton() const;
     QAction* zoomOutButton() const;
     QAction* rotationButton(view::DisplayRotation rotation) const;
+    static constexpr int kToolBarCount = 12;
+    // Smallest stored size taken as the user's own; below it the first-start size is used.
+    static constexpr int kMinimumWidth = 200;
+    static constexpr int kMinimumHeight = 150;
+    // The toolbars in the order of the persisted visibility line.
+    const std::array<QToolBar*, kToolBarCount>& toolBars() const { return toolBars_; }
+    QToolButton* penTableButton() const { return penTableButton_; }
+    QMenu* penTableMenu() const { return penTableMenu_; }
+    // Fills the pen-table pop-up with the names read from the table files now.
+    void refreshPenTableMenu();
+    // Pen table `n` chosen from the pop-up.
+    void switchPenTable(int n);
+    QString toolBarLayoutFile() const;
 
     // ---- FrameHooks ----
     void showStatusText(const QString& text) override;
@@ -75,6 +93,8 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     void undoRedoChanged(const view::DrawingWindow& window, bool canUndo, bool canRedo) override;
     void rotationChanged(view::DisplayRotation rotation) override;
     bool hasFile() const override { return !currentFile_.isEmpty(); }
+    void toggleToolBar(int index) override;
+    void openDroppedFile(const QString& fileName) override;
     void report(const QString& text) override;
     dialogs::DialogServices& dialogServices() override { return dialogs_; }
 
@@ -85,10 +105,16 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
   protected:
     void paintEvent(QPaintEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    QMenu* createPopupMenu() override;
 
   private:
     void buildActions();
+    void buildToolBarActions();
+    void buildPenTableButton();
     void buildMenusAndToolBars();
+    void buildToolBars();
+    void applyToolBarVisibility();
+    void placeOnScreen();
     void rebuildMenuBar();
     void refreshRecentCaptions();
     void openRecent(int n);
@@ -100,7 +126,7 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     void subWindowActivated(QMdiSubWindow* w);
     void drawingWindowClosed(int number);
     void updateZoomWindowButtons();
-    void loadFile(const QString& fileName);
+    bool loadFile(const QString& fileName);
     // The archive step of every open; nullopt when nothing is to be opened.
     std::optional<fileopen::OpenTarget> resolveArchive(const QString& fileName);
     void applyPendingRotation();
@@ -127,8 +153,11 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     QMenu* fileMenu_ = nullptr;
     QMenu* windowMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
+    std::array<QToolBar*, kToolBarCount> toolBars_{};
     // The toolbars that act on the active drawing window.
     QList<QToolBar*> windowToolBars_;
+    QToolButton* penTableButton_ = nullptr;
+    QMenu* penTableMenu_ = nullptr;
 };
 
 } // namespace app

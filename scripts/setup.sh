@@ -7,10 +7,11 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 packages=(
   build-essential cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev
+  adwaita-icon-theme
   libarchive-dev
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-utils xdotool
+  xvfb xauth x11-utils xdotool imagemagick
   fonts-dejavu-core
 )
 

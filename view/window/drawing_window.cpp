@@ -2,12 +2,16 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -23,6 +27,7 @@ DrawingWindow::DrawingWindow(WindowShared& shared, int number, QWidget* parent)
     : QWidget(parent), sh_(shared), number_(number), actions_(this) {
     setAttribute(Qt::WA_DeleteOnClose);
     setMinimumSize(64, 48);
+    setAcceptDrops(true);
     resize(480, 360);
     surface_ = new DrawingSurface(*this);
     hBar_ = new QScrollBar(Qt::Horizontal, this);
@@ -241,10 +246,36 @@ void DrawingWindow::paintPicture(QPainter& painter) {
 
 void DrawingWindow::resizeEvent(QResizeEvent*) {
     layoutChildren(hBar_->isVisible(), vBar_->isVisible());
+    adaptToClientSize();
+}
+
+void DrawingWindow::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    // The frame may have resized the window while it was hidden (maximise,
+    // restore): the picture must follow the size it is shown at.
+    adaptToClientSize();
+}
+
+void DrawingWindow::adaptToClientSize() {
     if (!isVisible() || sh_.passRunning || clientSize() == lastClient_) return;
     lastClient_ = clientSize();
     // The same rectangle, adapted to the new shape.
     applyView(viewRect());
+}
+
+void DrawingWindow::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+
+void DrawingWindow::dropEvent(QDropEvent* e) {
+    const QList<QUrl> urls = e->mimeData()->urls();
+    e->acceptProposedAction();
+    if (urls.isEmpty() || !sh_.frame) return;
+    const QString name = urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+    if (name.isEmpty() || name.size() > kMaxDroppedNameLength) return;
+    // Thumbnail images the program made itself are not drawings.
+    if (name.contains(QStringLiteral("/QuindleThumb/"))) return;
+    sh_.frame->openDroppedFile(name);
 }
 
 void DrawingWindow::closeEvent(QCloseEvent* e) {

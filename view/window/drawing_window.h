@@ -104,6 +104,10 @@ class DrawingWindow : public QWidget {
     void updateChecks();
     void updateUndoRedo();
     void setZoomWindowEnabled(int number, bool enabled);
+    // Check mark of the visibility entry of toolbar `index` (0..11).
+    void setToolBarChecked(int index, bool visible);
+    // Longest dropped file name taken.
+    static constexpr int kMaxDroppedNameLength = 260;
     void updateCursor();
 
     // ---- input (from the surface; also reachable for tests) ----
@@ -111,7 +115,8 @@ class DrawingWindow : public QWidget {
     void handleMouseMove(Qt::MouseButtons held, QPoint p);
     void handleMouseRelease(Qt::MouseButton button);
     void handleKeyPress(int key, Qt::KeyboardModifiers mods);
-    // One wheel step of `delta` at pixel p of the surface; only +-120 act.
+    // Wheel turn of `delta` (eighths of a degree, 120 a notch) at pixel p of
+    // the surface: one zoom step per whole notch, parts of notches added up.
     void handleWheel(int delta, QPoint p);
     // The window became the active one.
     void windowActivated();
@@ -127,6 +132,9 @@ class DrawingWindow : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
   private:
@@ -136,6 +144,8 @@ class DrawingWindow : public QWidget {
     void layoutChildren(bool hBar, bool vBar);
     void scrollBarMoved();
     void fitScreenImage();
+    void adaptToClientSize();
+    void wheelStep(int notch, QPoint p);
     void composePicture();
     void stepView(bool (DisplayUndo::*step)(ViewRect&));
     void recordView();
@@ -164,6 +174,8 @@ class DrawingWindow : public QWidget {
     bool undoRecording_ = true;
     bool painted_ = false;
     QSize lastClient_;
+    static constexpr int kWheelNotch = 120;
+    int wheelRest_ = 0; // wheel turn not yet acted on
     bool pressed_ = false;
     bool zoomDrag_ = false;
     bool bandShown_ = false;
@@ -174,6 +186,7 @@ class DrawingWindow : public QWidget {
     QMenu* pageMenu_ = nullptr;
     QMenu* unitMenu_ = nullptr;
     QMenu* settingsMenu_ = nullptr;
+    QMenu* toolBarMenu_ = nullptr;
     QMenu* popup_ = nullptr;
 };
 

@@ -1,6 +1,6 @@
 // The commands of the drawing window as one table, the menus built from it
-// ("Display(&D)", "Page(&P)", "Length unit system(&U)", "Set(&S)", the pop-up)
-// and the check marks they carry.
+// ("Display(&D)", "Page(&P)", "Length unit system(&U)", "Set(&S)",
+// "ToolBar(&T)", the pop-up) and the check marks they carry.
 
 #include <QAction>
 #include <QMenu>
@@ -15,6 +15,12 @@ const QString kRotationNames[4] = {QStringLiteral("rotation0"), QStringLiteral("
 const QString kUnitNames[6] = {QStringLiteral("unitMillimetre"), QStringLiteral("unitCentimetre"),
                                QStringLiteral("unitMetre"),      QStringLiteral("unitInch"),
                                QStringLiteral("unitFoot"),       QStringLiteral("unitYard")};
+// Visibility entries of the main window's toolbars, in the order of the
+// persisted visibility line.
+const char* const kToolBarCaptions[settings::kToolbarCount] = {
+    "File(&F)",          "Set pen(&P)",       "Edit drawing file(&E)", "Rotation display(&R)",
+    "Request(&Q)",       "Output(&O)",        "Edit comment(&D)",      "Comment(&C)",
+    "Basic display(&B)", "Shift display(&S)", "Thumbnail display(&T)", "Zoom window 1..5(&W)"};
 } // namespace
 
 void DrawingWindow::buildActions() {
@@ -58,7 +64,7 @@ void DrawingWindow::buildActions() {
          .text = "Display zoom area(&E)",
          .slot = [this] { outlineZoomArea(); }},
         {.name = "toggleDragMode",
-         .text = "Display drag(&Y)",
+         .text = "DragMode(&C)",
          .checkable = true,
          .slot = [this] { toggleDragMode(); }},
         {.name = "toggleScrollBars",
@@ -106,7 +112,15 @@ void DrawingWindow::buildActions() {
                .group = QStringLiteral("unit"),
                .slot = [this, k] { setLengthUnit(k); }});
 
-    t.menu(QStringLiteral("shiftMenu"), QStringLiteral("Shift display(&S)"),
+    for (int k = 0; k < settings::kToolbarCount; ++k)
+        t.add({.name = QStringLiteral("toolBar%1").arg(k + 1),
+               .text = QString::fromLatin1(kToolBarCaptions[k]),
+               .checkable = true,
+               .slot = [this, k] {
+                   if (sh_.frame) sh_.frame->toggleToolBar(k);
+               }});
+
+    t.menu(QStringLiteral("shiftMenu"), QStringLiteral("Shift display(&H)"),
            {"shiftRight", "shiftLeft", "shiftUp", "shiftDown", "shiftRightUp", "shiftRightDown",
             "shiftLeftUp", "shiftLeftDown"});
     t.menu(QStringLiteral("rotationMenu"), QStringLiteral("Rotation display(&R)"),
@@ -126,12 +140,14 @@ void DrawingWindow::buildActions() {
     settingsMenu_ =
         t.menu(QStringLiteral("settingsMenu"), QStringLiteral("Set(&S)"),
                {"editPens", "editLineProperties", "editGrid", "editMouseOperations", "editText"});
+    toolBarMenu_ = t.menu(QStringLiteral("toolBarMenu"), QStringLiteral("ToolBar(&T)"),
+                          numberedNames(QStringLiteral("toolBar"), settings::kToolbarCount));
     popup_ = t.menu(QStringLiteral("popupMenu"), QString(),
                     {"displayAgain", "displayAll", "beginAreaDrag"});
 }
 
 QList<QMenu*> DrawingWindow::menus() const {
-    return {displayMenu_, pageMenu_, unitMenu_, settingsMenu_};
+    return {displayMenu_, pageMenu_, unitMenu_, settingsMenu_, toolBarMenu_};
 }
 
 void DrawingWindow::updateChecks() {
@@ -143,6 +159,14 @@ void DrawingWindow::updateChecks() {
     actions_.action(QStringLiteral("toggleMirror"))->setChecked(sh_.values.mirror);
     actions_.action(QStringLiteral("toggleDragMode"))->setChecked(v.DragMode);
     actions_.action(QStringLiteral("toggleScrollBars"))->setChecked(v.useScrollBar);
+    const auto& visible = sh_.store.values.window.toolbarVisible;
+    for (int k = 0; k < settings::kToolbarCount; ++k)
+        setToolBarChecked(k, visible[k]);
+}
+
+void DrawingWindow::setToolBarChecked(int index, bool visible) {
+    if (index >= 0 && index < settings::kToolbarCount)
+        actions_.action(QStringLiteral("toolBar%1").arg(index + 1))->setChecked(visible);
 }
 
 void DrawingWindow::setZoomWindowEnabled(int number, bool enabled) {

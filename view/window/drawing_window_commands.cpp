@@ -216,11 +216,23 @@ void DrawingWindow::handleKeyPress(int key, Qt::KeyboardModifiers mods) {
 }
 
 void DrawingWindow::handleWheel(int delta, QPoint p) {
-    if ((delta != 120 && delta != -120) || sh_.passRunning) return;
+    if (sh_.passRunning || delta == 0) return;
+    // Fine-stepping wheels and touchpads send parts of a notch: they add up,
+    // and a turn the other way starts afresh.
+    if ((delta > 0) != (wheelRest_ > 0)) wheelRest_ = 0;
+    wheelRest_ += delta;
+    while (wheelRest_ >= kWheelNotch || wheelRest_ <= -kWheelNotch) {
+        const int notch = wheelRest_ > 0 ? 1 : -1;
+        wheelRest_ -= notch * kWheelNotch;
+        wheelStep(notch, p);
+    }
+}
+
+void DrawingWindow::wheelStep(int notch, QPoint p) {
     const QSize s = clientSize();
     int32_t x, y;
     wheelPoint(viewRect(), p.x(), s.height() - p.y(), s.width(), s.height(), x, y);
-    const ViewRect r = wheelRect(viewRect(), delta > 0 ? 1 : -1, x, y);
+    const ViewRect r = wheelRect(viewRect(), notch, x, y);
     // The wheel adds no display undo entry: the picture is composed here,
     // not through redraw().
     updateScrollBars(r);

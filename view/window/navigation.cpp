@@ -27,18 +27,18 @@ ViewRect zoomDownRect(const ViewRect& r) {
 
 namespace {
 // Moves [lo, hi] by half its length in direction `dir`, stopping at the limit.
+// A view already at or past the limit stays where it is: it never moves the
+// other way, and both ends are kept within the limit.
 void shiftAxis(int32_t& lo, int32_t& hi, int dir) {
     if (dir == 0) return;
     double d = (double(hi) - double(lo)) * 0.5;
-    if (dir > 0) {
-        if (hi + d > kViewLimit) d = kViewLimit - double(hi);
-    } else {
-        if (lo - d < -kViewLimit) d = double(lo) + kViewLimit;
-        d = -d;
-    }
-    int64_t step = int64_t(std::nearbyint(d));
-    lo = int32_t(std::clamp<int64_t>(lo + step, INT32_MIN, INT32_MAX));
-    hi = int32_t(std::clamp<int64_t>(hi + step, INT32_MIN, INT32_MAX));
+    if (dir > 0)
+        d = std::max(0.0, std::min(d, double(kViewLimit) - double(hi)));
+    else
+        d = -std::max(0.0, std::min(d, double(lo) + double(kViewLimit)));
+    const int64_t step = int64_t(std::nearbyint(d));
+    lo = clampToLimit(int64_t(lo) + step);
+    hi = clampToLimit(int64_t(hi) + step);
 }
 } // namespace
 
@@ -66,11 +66,21 @@ ViewRect wheelRect(const ViewRect& r, int notch, int32_t x, int32_t y) {
             clampToLimit(r.Y2 + d)};
 }
 
+namespace {
+// The part of a shift by `s` that keeps [lo, hi] within the limit, never of
+// the opposite sign.
+double allowedShift(int32_t lo, int32_t hi, double s) {
+    if (s > 0) return std::max(0.0, std::min(s, double(kViewLimit) - double(hi)));
+    if (s < 0) return std::min(0.0, std::max(s, -double(kViewLimit) - double(lo)));
+    return 0.0;
+}
+} // namespace
+
 ViewRect shiftRectBy(const ViewRect& r, double sx, double sy) {
-    if (r.X2 + sx > kViewLimit) sx = kViewLimit - double(r.X2);
-    if (r.X1 + sx < -kViewLimit) sx = -kViewLimit - double(r.X1);
-    if (r.Y2 + sy > kViewLimit) sy = kViewLimit - double(r.Y2);
-    if (r.Y1 + sy < -kViewLimit) sy = -kViewLimit - double(r.Y1);
+    if (!(sx == sx)) sx = 0;
+    if (!(sy == sy)) sy = 0;
+    sx = allowedShift(r.X1, r.X2, sx);
+    sy = allowedShift(r.Y1, r.Y2, sy);
     return {clampToLimit(r.X1 + sx), clampToLimit(r.Y1 + sy), clampToLimit(r.X2 + sx),
             clampToLimit(r.Y2 + sy)};
 }

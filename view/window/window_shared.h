@@ -42,6 +42,11 @@ class FrameHooks {
     virtual void rotationChanged(DisplayRotation rotation) = 0;
     // The length unit changed: refresh unit captions.
     virtual void lengthUnitChanged() {}
+    // Shows or hides toolbar `index` (0..11, in the order of the visibility
+    // line) and sets the check mark in every window.
+    virtual void toggleToolBar(int index) { (void)index; }
+    // A file was dropped on a drawing window: open it in the active one.
+    virtual void openDroppedFile(const QString& fileName) { (void)fileName; }
     // A drawing file is open (its name is not empty).
     virtual bool hasFile() const = 0;
     // The shared message box with an OK button.
