@@ -215,12 +215,13 @@ void MainWindow::buildToolBarActions() {
 }
 
 void MainWindow::buildPenTableButton() {
-    penTableMenu_ = new QMenu(this);
+    penTableButton_ = new QToolButton(this);
+    penTableButton_->setObjectName(QStringLiteral("penTable"));
+    penTableMenu_ = new QMenu(penTableButton_);
     penTableMenu_->setObjectName(QStringLiteral("penTableMenu"));
     for (int n = 1; n <= 5; ++n)
         penTableMenu_->addAction(QString(), this, [this, n] { switchPenTable(n); });
-    penTableButton_ = new QToolButton(this);
-    penTableButton_->setObjectName(QStringLiteral("penTable"));
+
     penTableButton_->setToolTip(QStringLiteral("Select Pen Table"));
     penTableButton_->setStatusTip(QStringLiteral("Select Pen Table"));
     penTableButton_->setIcon(

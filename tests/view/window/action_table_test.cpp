@@ -133,7 +133,7 @@ void ActionTableTest::drawingWindowMenusAndPopupComeFromItsTable() {
                                              "Zoom display(&Z)",
                                              "Zoom up(&U)",
                                              "Zoom down(&O)",
-                                             "Shift display(&S)",
+                                             "Shift display(&H)",
                                              "-",
                                              "Undo display(&B)",
                                              "Redo display(&F)",
@@ -149,7 +149,7 @@ void ActionTableTest::drawingWindowMenusAndPopupComeFromItsTable() {
                                              "ZoomWindow4(&4)",
                                              "ZoomWindow5(&5)",
                                              "-",
-                                             "Display drag(&Y)",
+                                             "DragMode(&C)",
                                              "Use ScrollBar(&S)"}));
     QMenu* shift = menus[0]->actions()[5]->menu();
     QVERIFY(shift);
@@ -205,26 +205,35 @@ void ActionTableTest::mainWindowMenusAndToolBarsComeFromItsTable() {
     main.resize(800, 600);
     main.show();
 
-    const QList<QToolBar*> bars = main.findChildren<QToolBar*>();
+    const auto& bars = main.toolBars();
     QStringList names;
     for (QToolBar* b : bars)
         names << b->objectName() + QLatin1Char(':') + b->windowTitle();
-    QCOMPARE(names, (QStringList{"FileTool:File Tool", "RotateDisplayTool:Rotate Display Tool",
-                                 "BasicDisplayTool:Basic Display Tool",
-                                 "ShiftDisplayTool:Shift Display Tool",
-                                 "ZoomWindowTool:Zoom Window 1..5 Tool"}));
+    QCOMPARE(names,
+             (QStringList{"FileTool:File Tool", "SetPenTool:Set Pen Tool",
+                          "EditDrawingFileTool:Edit Drawing File Tool",
+                          "RotateDisplayTool:Rotate Display Tool", "RequestTool:Request Tool",
+                          "OutputTool:Output Tool", "CommentEditTool:Comment Edit Tool",
+                          "CommentTool:Comment Tool", "BasicDisplayTool:Basic Display Tool",
+                          "ShiftDisplayTool:Shift Display Tool",
+                          "ThumbnailDisplayTool:Thumbnail Display Tool",
+                          "ZoomWindowTool:Zoom Window 1..5 Tool"}));
     QCOMPARE(entries(bars[0]), (QStringList{"Open", "[pageCount]", "Mail", "Exit", "[pageSpin]"}));
-    QCOMPARE(entries(bars[1]),
+    QCOMPARE(entries(bars[1]), (QStringList{"SetPen", "[penTable]"}));
+    QCOMPARE(entries(bars[2]), (QStringList{"ColorCopy", "MonochromeCopy"}));
+    QCOMPARE(entries(bars[3]),
              (QStringList{"0", "90", "180", "270", "Mirror display", "Grid display"}));
-    QCOMPARE(entries(bars[2]),
+    QCOMPARE(entries(bars[8]),
              (QStringList{"Undo display", "Redo display", "Display all", "Zoom display", "Zoom up",
                           "Zoom down", "Display again"}));
-    QCOMPARE(entries(bars[3]), (QStringList{"Display shift right", "Display shift left",
+    QCOMPARE(entries(bars[9]), (QStringList{"Display shift right", "Display shift left",
                                             "Display shift upper", "Display shift down"}));
-    QCOMPARE(entries(bars[4]), (QStringList{"1", "2", "3", "4", "5"}));
-    QCOMPARE(bars[4]->actions()[0]->toolTip(), QStringLiteral("Zoom display on the window 1"));
+    QCOMPARE(entries(bars[10]),
+             (QStringList{"Display page", "Display thumbnails", "Display thumbnails and page"}));
+    QCOMPARE(bars[11]->actions()[0]->toolTip(), QStringLiteral("Zoom display on the window 1"));
+    QCOMPARE(bars[11]->actions().size(), 5);
     // Without a drawing window the window toolbars are off.
-    for (int k = 1; k < 5; ++k)
+    for (int k = 1; k < 12; ++k)
         QVERIFY(!bars[k]->isEnabled());
 
     const QList<QMenu*> menus = main.findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly);

@@ -1,6 +1,9 @@
 // The drawing window under the offscreen platform: view commands, display
-// undo, wheel, mirror, rubber band, drags, clicks with zoom armed, rotation.
+// undo, wheel, mirror, rubber band, drags, clicks with zoom armed, rotation,
+// shifts at the coordinate limit and resizes inside the multi-document frame.
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QTest>
 
@@ -20,7 +23,9 @@ class DrawingWindowTest : public QObject {
     void displayAllOnAWideWindowGrowsToTheRight();
     void zoomUpThenDownComesBackUpToRounding();
     void elevenViewsKeepTenUndoEntries();
-    void wheelActsOnlyOnSingleNotches();
+    void wheelActsOncePerWholeNotch();
+    void shiftsStopAtTheLimitAndNeverBackOff();
+    void maximiseInTheFrameRefitsThePicture();
     void mirrorShowsTheLeftmostPointAtTheRightEdge();
     void rubberBandEitherWayGivesTheSameArea();
     void shiftDragWaitsForMoreThanFivePixels();
@@ -110,23 +115,99 @@ void DrawingWindowTest::elevenViewsKeepTenUndoEntries() {
     QCOMPARE(w->undoList().entry(10), w->viewRect());
 }
 
-void DrawingWindowTest::wheelActsOnlyOnSingleNotches() {
+void DrawingWindowTest::wheelActsOncePerWholeNotch() {
     Setup s;
     squareDrawing(s);
     auto w = s.window(300, 300);
     const ViewRect start = w->viewRect();
     const int entries = w->undoList().count();
-    w->handleWheel(240, QPoint(150, 150));
-    w->handleWheel(-240, QPoint(150, 150));
+    // Parts of a notch do nothing until they make a whole one.
     w->handleWheel(60, QPoint(150, 150));
     QCOMPARE(w->viewRect(), start);
-    w->handleWheel(120, QPoint(150, 150));
+    w->handleWheel(60, QPoint(150, 150));
     const ViewRect in = w->viewRect();
     QVERIFY(in.width() < start.width());
     QVERIFY(in.X1 > start.X1);
     // The wheel sets the zoom area but adds no undo entry.
     QCOMPARE(s.values.zoomArea.X1, in.X1);
     QCOMPARE(w->undoList().count(), entries);
+    // One notch, however it is sliced, is one step.
+    auto stepped = s.window(300, 300, 2);
+    stepped->handleWheel(120, QPoint(150, 150));
+    const ViewRect oneNotch = stepped->viewRect();
+    auto sliced = s.window(300, 300, 3);
+    for (int k = 0; k < 8; ++k)
+        sliced->handleWheel(15, QPoint(150, 150));
+    QCOMPARE(sliced->viewRect(), oneNotch);
+    // A turn the other way drops what was left over.
+    sliced->handleWheel(100, QPoint(150, 150));
+    sliced->handleWheel(-20, QPoint(150, 150));
+    sliced->handleWheel(20, QPoint(150, 150));
+    QCOMPARE(sliced->viewRect(), oneNotch);
+    // Two notches at once are two steps.
+    stepped->handleWheel(120, QPoint(150, 150));
+    const ViewRect twoNotches = stepped->viewRect();
+    auto fast = s.window(300, 300, 4);
+    fast->handleWheel(240, QPoint(150, 150));
+    QCOMPARE(fast->viewRect(), twoNotches);
+}
+
+void DrawingWindowTest::shiftsStopAtTheLimitAndNeverBackOff() {
+    Setup s;
+    squareDrawing(s);
+    auto w = s.window(400, 300); // wider than high: the view outgrows the limit sideways
+    for (int k = 0; k < 40; ++k)
+        w->zoomOut();
+    for (int k = 0; k < 3; ++k) {
+        const ViewRect before = w->viewRect();
+        w->shiftBy(1, 0);
+        const ViewRect after = w->viewRect();
+        QVERIFY(after.X1 >= before.X1);
+        QVERIFY(after.X1 >= -view::kViewLimit);
+        w->shiftBy(0, -1);
+        QVERIFY(w->viewRect().Y2 <= before.Y2);
+        QVERIFY(w->viewRect().Y1 >= -view::kViewLimit);
+    }
+    // The plain rules: a view past the limit stays put, one inside stops at it.
+    const ViewRect past{-100, 0, view::kViewLimit + 500, 1000};
+    const ViewRect right = view::shiftRect(past, 1, 0);
+    QCOMPARE(right.X1, -100);
+    QVERIFY(right.X2 <= view::kViewLimit);
+    const ViewRect left = view::shiftRect({-view::kViewLimit - 10, 0, 100, 10}, -1, 0);
+    QVERIFY(left.X1 >= -view::kViewLimit);
+    QCOMPARE(left.X2, 100);
+    const ViewRect near{view::kViewLimit - 1000, 0, view::kViewLimit - 10, 10};
+    QCOMPARE(view::shiftRect(near, 1, 0).X2, view::kViewLimit);
+    const ViewRect dragged = view::shiftRectBy(past, 5000, 0);
+    QCOMPARE(dragged.X1, -100);
+    QCOMPARE(view::shiftRectBy(past, -5000, 0).X1, -5100);
+}
+
+void DrawingWindowTest::maximiseInTheFrameRefitsThePicture() {
+    Setup s;
+    squareDrawing(s);
+    QMdiArea area;
+    area.resize(800, 600);
+    auto* w = new view::DrawingWindow(s.shared, 1);
+    QMdiSubWindow* sub = area.addSubWindow(w);
+    sub->resize(300, 200);
+    area.show();
+    QApplication::processEvents();
+    w->displayAll();
+    QApplication::processEvents();
+    const QSize small = w->screenImage().size();
+    sub->showMaximized();
+    QApplication::processEvents();
+    QVERIFY(w->clientSize().width() > small.width());
+    QCOMPARE(w->screenImage().size(), w->clientSize());
+    // The same area, fitted to the new shape: the drawing is still in view.
+    QVERIFY(w->viewRect().X1 <= 0 && w->viewRect().X2 >= 10000);
+    const QSize big = w->clientSize();
+    QVERIFY(qAbs(double(w->viewRect().width()) / double(w->viewRect().height()) -
+                 double(big.width()) / big.height()) < 0.02);
+    sub->showNormal();
+    QApplication::processEvents();
+    QCOMPARE(w->screenImage().size(), w->clientSize());
 }
 
 void DrawingWindowTest::mirrorShowsTheLeftmostPointAtTheRightEdge() {
