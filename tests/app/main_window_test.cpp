@@ -131,6 +131,17 @@ void MainWindowTest::twelveToolBarsWithIconsHintsAndStates() {
     QCOMPARE(t.action("open")->statusTip(), QStringLiteral("Open old file"));
     QCOMPARE(t.action("exit")->statusTip(), QStringLiteral("Exit Quindle"));
     QCOMPARE(t.action("colorCopy")->toolTip(), QStringLiteral("ColorCopy"));
+    // Desktop keys beside the program's own.
+    QCOMPARE(t.action("open")->shortcut(), QKeySequence(QKeySequence::Open));
+    QCOMPARE(t.action("exit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    QCOMPARE(t.action("displayAll")->shortcut(), QKeySequence(QStringLiteral("Ctrl+0")));
+    QVERIFY(t.action("zoomInKey")->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl++"))));
+    QCOMPARE(t.action("zoomOutKey")->shortcut(), QKeySequence(QStringLiteral("Ctrl+-")));
+    QCOMPARE(t.action("fullScreen")->shortcut(), QKeySequence(QStringLiteral("F11")));
+    const int64_t before = m.activeDrawingWindow()->viewRect().width();
+    t.action("zoomInKey")->trigger();
+    QVERIFY(m.activeDrawingWindow()->viewRect().width() < before);
+    QVERIFY(!t.action("zoomIn")->isChecked()); // zooms at once, arms nothing
     // Buttons without a command behind them stay off even with a window open.
     for (const char* off : {"mail", "colorCopy", "monochromeCopy", "measureArea", "savePdf",
                             "commentList", "thumbnails", "thumbnailsAndPage"})
