@@ -53,7 +53,8 @@ void MainWindow::buildToolBarActions() {
         {.name = "setPen",
          .text = "SetPen",
          .hint = "SetPen|Set pen of color,line width and on/off of use",
-         .iconName = "quindle-pen"},
+         .iconName = "quindle-pen",
+         .slot = onActive(this, [](DrawingWindow& w) { w.editPens(); })},
         // Edit Drawing File Tool
         inert("colorCopy", "ColorCopy|Copy to clipboard at minimum line & color pen", "edit-copy"),
         inert("monochromeCopy",
@@ -247,8 +248,13 @@ void MainWindow::refreshPenTableMenu() {
 
 void MainWindow::switchPenTable(int n) {
     if (store_.PenTBLNoChange(n) != settings::PenTableSwitch::Switched) return;
-    penTableButton_->setText(QString::fromStdString(settings::penTableButtonCaption(n)));
+    penTableChanged();
     if (view::DrawingWindow* w = activeDrawingWindow()) w->redraw();
+}
+
+void MainWindow::penTableChanged() {
+    penTableButton_->setText(
+        QString::fromStdString(settings::penTableButtonCaption(store_.values.pens.PenTblNo)));
 }
 
 void MainWindow::buildToolBars() {

@@ -94,6 +94,7 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     void rotationChanged(view::DisplayRotation rotation) override;
     bool hasFile() const override { return !currentFile_.isEmpty(); }
     void toggleToolBar(int index) override;
+    void penTableChanged() override;
     void openDroppedFile(const QString& fileName) override;
     void report(const QString& text) override;
     dialogs::DialogServices& dialogServices() override { return dialogs_; }

@@ -1,6 +1,6 @@
 // The commands of the drawing window as one table, the menus built from it
-// ("Display(&D)", "Page(&P)", "Length unit system(&U)", "Set(&S)",
-// "ToolBar(&T)", the pop-up) and the check marks they carry.
+// ("Display(&D)", "Page(&P)", "Length unit system(&U)", "ToolBar(&T)",
+// "Set(&S)", the pop-up) and the check marks they carry.
 
 #include <QAction>
 #include <QMenu>
@@ -147,7 +147,7 @@ void DrawingWindow::buildActions() {
 }
 
 QList<QMenu*> DrawingWindow::menus() const {
-    return {displayMenu_, pageMenu_, unitMenu_, settingsMenu_, toolBarMenu_};
+    return {displayMenu_, pageMenu_, unitMenu_, toolBarMenu_, settingsMenu_};
 }
 
 void DrawingWindow::updateChecks() {

@@ -126,7 +126,7 @@ void ActionTableTest::drawingWindowMenusAndPopupComeFromItsTable() {
     s.store.values.view.lengthUnit = 3; // inch
     auto w = s.window(300, 200);
     const QList<QMenu*> menus = w->menus();
-    QCOMPARE(menus.size(), 4);
+    QCOMPARE(menus.size(), 5);
     QCOMPARE(menus[0]->title(), QStringLiteral("Display(&D)"));
     QCOMPARE(entries(menus[0]), (QStringList{"DisplayAll(&A)",
                                              "DisplayAgain(&D)",
@@ -171,8 +171,10 @@ void ActionTableTest::drawingWindowMenusAndPopupComeFromItsTable() {
              (QStringList{"Millimeter mm (&L)", "Centimeter cm (&C)", "Meter m (&M)",
                           "Inch in (&I)", "Foot ft (&F)", "Yard yd (&Y)"}));
     QVERIFY(menus[2]->actions()[3]->isChecked());
-    QCOMPARE(menus[3]->title(), QStringLiteral("Set(&S)"));
-    QCOMPARE(entries(menus[3]), (QStringList{"SetPen(&N)", "SetLineProperty(&L)", "SetGrid(&G)",
+    QCOMPARE(menus[3]->title(), QStringLiteral("ToolBar(&T)"));
+    QCOMPARE(menus[3]->actions().size(), 12);
+    QCOMPARE(menus[4]->title(), QStringLiteral("Set(&S)"));
+    QCOMPARE(entries(menus[4]), (QStringList{"SetPen(&N)", "SetLineProperty(&L)", "SetGrid(&G)",
                                              "SetMouseOperation(&M)", "SetText(&T)"}));
 
     // The pop-up offers the Display menu's own actions, and its own command.
