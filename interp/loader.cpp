@@ -8,6 +8,7 @@
 #include <new>
 
 #include "interp/interpreter.h"
+#include "interp/regular_file.h"
 #include "interp/rtl_pjl.h"
 
 namespace interp {
@@ -18,7 +19,11 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-std::unique_ptr<std::FILE, FileCloser> openForReading(const std::string& path, int& error) {
+std::unique_ptr<std::FILE, FileCloser> openForReading(const std::string& path, bool specialFiles,
+                                                      int& error) {
+    if (!specialFiles)
+        return std::unique_ptr<std::FILE, FileCloser>(openRegularFileStream(path, error));
+    // Pipes, FIFOs and devices are read like any stream; only a folder is refused.
     errno = 0;
     std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
     if (!f) {
@@ -39,7 +44,7 @@ LoadResult LoadPlotFile(DrawingModel& model, const std::string& path, const Load
                         Reporter& reporter) {
     LoadResult result;
     int error = 0;
-    auto file = openForReading(path, error);
+    auto file = openForReading(path, options.specialFiles, error);
     if (!file) {
         reporter.report("File=" + path + " open error ! code=" + std::to_string(error));
         return result;

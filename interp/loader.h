@@ -26,6 +26,9 @@ struct LoadOptions {
     int penPenTableNo = 0;                      // 0 = no pen-to-pen translation
     std::array<uint8_t, 256> penPen{};          // destination pen per pen read
     std::array<uint32_t, 256> defaultColours{}; // 0x00BBGGRR per pen
+    // Also read FIFOs, pipes and devices named as the file (the command-line tools); the
+    // program itself opens only regular files, so that nothing can hang it.
+    bool specialFiles = false;
 };
 
 struct LoadResult {
@@ -37,7 +40,8 @@ struct LoadResult {
 
 // Reads `path` into `model`, replacing what it held. On an open error the
 // message "File=<path> open error ! code=<errno>" is reported and the model
-// stays as it was.
+// stays as it was; a file that is not a regular one (unless `specialFiles`)
+// is such an error, with code EINVAL (EISDIR for a folder).
 LoadResult LoadPlotFile(DrawingModel& model, const std::string& path, const LoadOptions& options,
                         Reporter& reporter);
 

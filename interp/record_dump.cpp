@@ -45,12 +45,23 @@ std::string formatRecord(const Record& r, const char* layout) {
     return out;
 }
 
-std::string dumpDrawing(const DrawingModel& model, const LoadResult& result) {
+bool dumpDrawing(const DrawingModel& model, const LoadResult& result,
+                 const std::function<bool(std::string_view)>& sink) {
+    constexpr std::size_t kPiece = 64 * 1024;
     std::string out;
+    out.reserve(kPiece + 4096);
+    // Hands the text gathered so far on once a piece is full (or at the end).
+    auto pass = [&](bool end) {
+        if (out.size() < kPiece && !(end && !out.empty())) return true;
+        const bool ok = sink(out);
+        out.clear();
+        return ok;
+    };
     appendf(out, "pages %d\n", model.pageCount());
     for (int p = 1; p <= model.pageCount(); ++p) {
         Extents e = model.pageExtents(p);
         appendf(out, "page %d %d %d %d %d\n", p, e.xMin, e.yMin, e.xMax, e.yMax);
+        if (!pass(false)) return false;
     }
     appendf(out, "errors %d\nhpgl2 %d\nrtl %d\nrecords\n", result.errorCount, result.hpgl2Pieces,
             result.rtlPieces);
@@ -60,6 +71,7 @@ std::string dumpDrawing(const DrawingModel& model, const LoadResult& result) {
         const char* layout = recordLayout(r.code);
         out += formatRecord(r, layout ? layout : "");
         out += '\n';
+        if (!pass(false)) return false;
     }
     const PolygonBuffer& pb = model.polygons;
     appendf(out, "polygons %d\n", pb.headerCount());
@@ -70,9 +82,19 @@ std::string dumpDrawing(const DrawingModel& model, const LoadResult& result) {
             const PolygonVertex& n = pb.vertex(v);
             appendf(out, "v %d %d %d %d %d %d %d\n", n.x, n.y, n.penUp, n.mark, n.kind,
                     n.subPolygon, n.value);
+            if (!pass(false)) return false;
         }
     }
-    return out;
+    return pass(true);
+}
+
+std::string dumpDrawing(const DrawingModel& model, const LoadResult& result) {
+    std::string text;
+    dumpDrawing(model, result, [&text](std::string_view piece) {
+        text.append(piece);
+        return true;
+    });
+    return text;
 }
 
 } // namespace interp

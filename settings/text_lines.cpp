@@ -1,11 +1,13 @@
 #include "text_lines.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <limits>
+#include <unistd.h>
+
+#include "interp/regular_file.h"
 
 namespace settings {
 
@@ -22,18 +24,24 @@ std::string_view trimBlanks(std::string_view s) {
 } // namespace
 
 std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+    // Only a regular file counts: a FIFO or a device would block or never end.
+    int error = 0;
+    const int fd = interp::openRegularFile(path, error);
+    if (fd < 0) return std::nullopt;
     std::string data;
     char chunk[16384];
-    while (data.size() < kMaxFileBytes && in) {
-        in.read(chunk, sizeof chunk);
-        std::size_t got = static_cast<std::size_t>(in.gcount());
-        data.append(chunk, std::min(got, kMaxFileBytes - data.size()));
+    bool failed = false;
+    while (data.size() < kMaxFileBytes) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            failed = got < 0;
+            break;
+        }
+        data.append(chunk, std::min(static_cast<std::size_t>(got), kMaxFileBytes - data.size()));
     }
-    if (in.bad()) return std::nullopt;
+    ::close(fd);
+    if (failed) return std::nullopt;
 
     std::vector<std::string> lines;
     std::size_t pos = 0;

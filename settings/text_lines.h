@@ -16,7 +16,8 @@ constexpr std::size_t kMaxLineLength = 8192;
 constexpr std::size_t kMaxFileBytes = 4u << 20;
 
 // The lines of a text file with LF or CR LF ends (the CR is removed), or nothing when the
-// file cannot be opened. A last line without an end still counts; an empty file has no lines.
+// file cannot be opened or is no regular file (a folder, FIFO or device). A last line without an
+// end still counts; an empty file has no lines.
 std::optional<std::vector<std::string>> readTextLines(const std::string& path);
 
 // A whole line as a decimal integer: optional blanks around, optional sign, digits only.

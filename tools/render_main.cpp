@@ -1,17 +1,22 @@
 // quindlemini-render: loads a plot file, performs display all for a client
 // area of the given size and writes the picture as PNG.
 //
-// usage: quindlemini-render FILE -o OUT.png [--size WxH] [--page N]
-//        [--rotation 1..4] [--mirror] [--multipage] [--settings DIR]
+// usage: quindlemini-render -o OUT.png [--size WxH] [--page N] [--rotation 1..4]
+//        [--mirror] [--multipage] [--settings DIR] [--] FILE
+// Exit status: 0 written, 1 the file could not be read or the picture not
+// written (an old OUT.png then stays as it was), 2 usage.
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "interp/loader.h"
+#include "settings/atomic_file.h"
 #include "settings/settings_store.h"
 #include "view/compose_image.h"
 #include "view/model_rotation.h"
@@ -26,9 +31,31 @@ class StderrReporter : public interp::Reporter {
 int usage() {
     std::fprintf(
         stderr,
-        "usage: quindlemini-render FILE -o OUT.png [--size WxH] [--page N] [--rotation 1..4]\n"
-        "                          [--mirror] [--multipage] [--settings DIR]\n");
+        "usage: quindlemini-render -o OUT.png [--size WxH] [--page N] [--rotation 1..4]\n"
+        "                          [--mirror] [--multipage] [--settings DIR] [--] FILE\n");
     return 2;
+}
+
+// A whole argument as a decimal number in [low, high]; false for anything else ("3abc").
+bool parseNumber(const char* s, long low, long high, int& value) {
+    if (!s || !*s) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(s, &end, 10);
+    if (errno != 0 || *end != '\0' || v < low || v > high) return false;
+    value = int(v);
+    return true;
+}
+
+// Writes `bytes` to `path` through a temporary file renamed into place; a FIFO or device
+// named as output is written directly. False with a message on standard error on failure.
+bool writeOutput(const std::string& path, const QByteArray& bytes) {
+    settings::OutputFile out;
+    if (out.open(path, settings::SpecialFiles::WriteDirectly) &&
+        out.write(std::string_view(bytes.constData(), std::size_t(bytes.size()))) && out.commit())
+        return true;
+    std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), std::strerror(out.error()));
+    return false;
 }
 
 bool parseSize(const char* s, int& w, int& h) {
@@ -46,12 +73,17 @@ bool parseSize(const char* s, int& w, int& h) {
 
 int main(int argc, char** argv) {
     std::string file, out, settingsDir;
-    int width = 1600, height = 1000, page = 1, rotation = 0;
-    bool mirror = false, multiPage = false;
+    int width = 1600, height = 1000, page = 0, rotation = 0;
+    bool mirror = false, multiPage = false, optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const char* a = argv[i];
         auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
-        if (std::strcmp(a, "-o") == 0) {
+        if (optionsEnded || a[0] != '-' || a[1] == '\0') {
+            if (!file.empty()) return usage();
+            file = a;
+        } else if (std::strcmp(a, "--") == 0) {
+            optionsEnded = true;
+        } else if (std::strcmp(a, "-o") == 0) {
             const char* v = value();
             if (!v) return usage();
             out = v;
@@ -59,14 +91,10 @@ int main(int argc, char** argv) {
             const char* v = value();
             if (!v || !parseSize(v, width, height)) return usage();
         } else if (std::strcmp(a, "--page") == 0) {
-            const char* v = value();
-            if (!v) return usage();
-            page = std::atoi(v);
+            // Checked against the page count once the file is read.
+            if (!parseNumber(value(), 1, 1000000000, page)) return usage();
         } else if (std::strcmp(a, "--rotation") == 0) {
-            const char* v = value();
-            if (!v) return usage();
-            rotation = std::atoi(v);
-            if (rotation < 1 || rotation > 4) return usage();
+            if (!parseNumber(value(), 1, 4, rotation)) return usage();
         } else if (std::strcmp(a, "--mirror") == 0) {
             mirror = true;
         } else if (std::strcmp(a, "--multipage") == 0) {
@@ -75,10 +103,6 @@ int main(int argc, char** argv) {
             const char* v = value();
             if (!v) return usage();
             settingsDir = v;
-        } else if (a[0] == '-' && a[1] != '\0') {
-            return usage();
-        } else if (file.empty()) {
-            file = a;
         } else {
             return usage();
         }
@@ -102,12 +126,18 @@ int main(int argc, char** argv) {
     options.defaultColours = store.penTable.colour;
     options.penPenTableNo = store.values.pens.PenPenTblNo;
     options.penPen = store.penPenTable.map;
+    // Like any Unix tool, this one reads pipes and FIFOs too.
+    options.specialFiles = true;
 
     interp::DrawingModel model;
     StderrReporter reporter;
     const interp::LoadResult result = interp::LoadPlotFile(model, file, options, reporter);
     if (!result.opened) return 1;
-    model.selectPage(page);
+    if (page != 0 && page > model.pageCount()) {
+        std::fprintf(stderr, "--page %d: the file has %d page(s)\n", page, model.pageCount());
+        return usage();
+    }
+    model.selectPage(page != 0 ? page : 1);
 
     view::ViewValues values;
     values.mirror = mirror;
@@ -117,11 +147,18 @@ int main(int argc, char** argv) {
     view::ViewState viewState;
     view::displayAll(viewState, model, width, height);
     QImage image(width, height, QImage::Format_RGB32);
-    const view::RenderInputs in{model, store.values, store.penTable, values};
-    view::composeImage(image, in, viewState);
-    if (!image.save(QString::fromLocal8Bit(out.c_str()), "PNG")) {
-        std::fprintf(stderr, "cannot write %s\n", out.c_str());
+    if (image.isNull()) {
+        std::fprintf(stderr, "not enough memory for a %dx%d picture\n", width, height);
         return 1;
     }
-    return 0;
+    const view::RenderInputs in{model, store.values, store.penTable, values};
+    view::composeImage(image, in, viewState);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        std::fprintf(stderr, "cannot encode the picture as PNG\n");
+        return 1;
+    }
+    return writeOutput(out, png) ? 0 : 1;
 }

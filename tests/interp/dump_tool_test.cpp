@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -17,8 +18,10 @@ struct ToolRun {
     std::string out;
 };
 
-ToolRun runDump(const std::string& args) {
+// Runs the tool with `args` (shell syntax) in `folder` (the current one when empty).
+ToolRun runDump(const std::string& args, const std::string& folder = {}) {
     std::string cmd = std::string(QM_TOOLS_DIR) + "/quindlemini-dump " + args + " 2>/dev/null";
+    if (!folder.empty()) cmd = "cd '" + folder + "' && " + cmd;
     ToolRun r;
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;
@@ -60,4 +63,21 @@ TEST(DumpTool, PenToPenTableRenumbersPens) {
     EXPECT_EQ(r.status, 0);
     // 300 keeps its low eight bits: pen 44.
     EXPECT_NE(r.out.find("\n1 44\n"), std::string::npos) << r.out;
+}
+
+TEST(DumpTool, OutputFailureAndNamesStartingWithADash) {
+    std::string plot = testhelp::writeTemp("SP1;PD10,10;");
+    // A full device is a failure, not a success with a lost dump.
+    EXPECT_EQ(runDump(plot + " >/dev/full").status, 1);
+
+    // "--" ends the options, so a file may be called "-x.plt".
+    const std::string folder = std::filesystem::path(plot).parent_path().string();
+    const std::string dashed = folder + "/-x.plt";
+    std::filesystem::copy_file(plot, dashed, std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(runDump("-- -x.plt", folder).status, 0);
+    ToolRun r = runDump("--multipage -- -x.plt", folder);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(0, 8), "pages 1\n");
+    EXPECT_EQ(runDump("-x.plt", folder).status, 2);
+    std::filesystem::remove(dashed);
 }

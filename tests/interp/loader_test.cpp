@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <random>
 
@@ -216,4 +221,40 @@ TEST(Loader, ResetEndsPolygonMode) {
     // Points after IN go to the drawing list again, not into the open polygon.
     auto l = load("SP1;PU10,10;PM0;PD20,20;IN;PD30,30;");
     EXPECT_NE(records(l.dump).find("|3|4 30 30|0"), std::string::npos) << records(l.dump);
+}
+
+TEST(Loader, OnlyRegularFilesAreOpened) {
+    // A FIFO without a writer, an endless device and a folder are open errors at once; the
+    // model keeps what it held.
+    std::string fifo = testhelp::tempPath("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    interp::DrawingModel model;
+    testhelp::loadInto(model, "SP1;PD10,10;");
+    const std::string before = interp::dumpDrawing(model, {});
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    const std::pair<std::string, int> cases[] = {
+        {fifo, EINVAL}, {"/dev/zero", EINVAL}, {folder, EISDIR}};
+    for (const auto& [path, code] : cases) {
+        testhelp::CollectingReporter rep;
+        interp::LoadResult r = interp::LoadPlotFile(model, path, {}, rep);
+        EXPECT_FALSE(r.opened) << path;
+        ASSERT_EQ(rep.messages.size(), 1u) << path;
+        EXPECT_EQ(rep.messages[0], "File=" + path + " open error ! code=" + std::to_string(code));
+        EXPECT_EQ(interp::dumpDrawing(model, {}), before);
+    }
+    // The tools read a FIFO as a stream.
+    pid_t writer = fork();
+    if (writer == 0) {
+        FILE* f = std::fopen(fifo.c_str(), "wb");
+        if (f) std::fputs("SP2;PD5,5;", f);
+        _exit(f && std::fclose(f) == 0 ? 0 : 1);
+    }
+    interp::LoadOptions tools;
+    tools.specialFiles = true;
+    testhelp::CollectingReporter rep;
+    EXPECT_TRUE(interp::LoadPlotFile(model, fifo, tools, rep).opened);
+    int status = 0;
+    waitpid(writer, &status, 0);
+    EXPECT_EQ(records(interp::dumpDrawing(model, {})), "1 2|3|4 5 5|0");
+    std::filesystem::remove(fifo);
 }
