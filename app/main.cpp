@@ -6,18 +6,29 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <csignal>
+#include <cstdio>
+#include <optional>
 
 #include "app/app_dialogs.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
+#include "app/termination_signals.h"
 #include "app/user_folder.h"
 #include "archive/open_from_archive.h"
 #include "interp/drawing_model.h"
 #include "settings/settings_store.h"
 #include "view/view_values.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+void printProblem(const QString& text) {
+    std::fprintf(stderr, "QuindleMini: %s\n", qUtf8Printable(QString(text).replace(u'\n', u' ')));
+}
+
+// Runs the program; `endSignal` is set when a termination signal ended it.
+int run(int argc, char** argv, int& endSignal) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QuindleMini"));
 
@@ -29,21 +40,51 @@ int main(int argc, char** argv) {
     if (!cmd.fileName.isEmpty())
         cmd.fileName = QFileInfo(app::expandShortName(cmd.fileName)).absoluteFilePath();
 
-    app::SingleInstance instance;
-    if (!cmd.newInstance) {
+    const app::SingleInstance::Location where = app::SingleInstance::locate(
+        app::SingleInstance::desktopName(), qgetenv("XDG_RUNTIME_DIR"), QDir::tempPath());
+    app::SingleInstance instance(where.socketPath);
+    QString instanceProblem = where.error;
+    if (!cmd.newInstance && instanceProblem.isEmpty()) {
         // A running instance opens the file when exactly one parameter named it.
-        const QString handed = params.size() == 1 ? cmd.fileName : QString();
-        if (instance.handOver(handed)) return 0;
-        instance.listen();
+        const QByteArray handed =
+            params.size() == 1 ? QFile::encodeName(cmd.fileName) : QByteArray();
+        switch (instance.handOver(handed)) {
+        case app::SingleInstance::HandOver::Received:
+            return 0;
+        case app::SingleInstance::HandOver::NoAnswer:
+            printProblem(QStringLiteral("the running instance did not acknowledge the file "
+                                        "within 10 seconds (") +
+                         where.socketPath + QStringLiteral(")"));
+            return 1;
+        case app::SingleInstance::HandOver::NoInstance:
+            break;
+        }
     }
+    // From here on a termination signal closes the program as File > Exit does. Before the
+    // main window exists it only closes the box on the screen.
+    app::TerminationSignals termination;
+    auto closeBoxes = [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    };
+    QObject::connect(&termination, &app::TerminationSignals::requested, closeBoxes);
+    auto finish = [&](int status) {
+        endSignal = termination.received();
+        return status;
+    };
+    if (!cmd.newInstance && instanceProblem.isEmpty()) instance.listen(instanceProblem);
 
     app::AppDialogs dialogs;
+    if (!instanceProblem.isEmpty()) {
+        // The program still works; later starts just open windows of their own.
+        printProblem(instanceProblem);
+        dialogs.report(nullptr, instanceProblem);
+    }
     const QString dataRoot = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     const QString initFolder = app::initFolderPath();
     const app::FolderResult folder = app::prepareUserFolder(dataRoot, initFolder);
     if (!folder.ok) {
         dialogs.report(nullptr, folder.message);
-        return 1;
+        return finish(1);
     }
     const QString userFolder = app::userFolderPath(dataRoot);
     settings::SettingsStore store(userFolder.toStdString(), "QuindleMini");
@@ -58,8 +99,28 @@ int main(int argc, char** argv) {
     view::ViewValues values;
     app::StartUp startUp{cmd.fileName, loaded.keepSettingsFile};
     app::MainWindow mainWindow(model, store, values, dialogs, startUp);
-    QObject::connect(&instance, &app::SingleInstance::handedOver, &mainWindow,
-                     &app::MainWindow::receiveHandOver);
+    QObject::connect(&instance, &app::SingleInstance::requested, &mainWindow,
+                     [&mainWindow](const QByteArray& name) {
+                         mainWindow.receiveHandOver(name.isEmpty() ? QString()
+                                                                   : QFile::decodeName(name));
+                     });
+    QObject::connect(&termination, &app::TerminationSignals::requested, &mainWindow,
+                     [&mainWindow] { app::closeWhenIdle(&mainWindow); });
     mainWindow.show();
-    return application.exec();
+    if (termination.received()) app::closeWhenIdle(&mainWindow);
+    return finish(application.exec());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int endSignal = 0;
+    const int status = run(argc, argv, endSignal);
+    if (endSignal != 0) {
+        // Everything is saved and cleaned up: end the way the signal asked, so that the
+        // shell or session manager sees why.
+        std::signal(endSignal, SIG_DFL);
+        std::raise(endSignal);
+    }
+    return status;
 }

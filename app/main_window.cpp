@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -49,9 +50,11 @@ MainWindow::MainWindow(interp::DrawingModel& model, settings::SettingsStore& sto
                        view::ViewValues& values, AppDialogs& dialogs, const StartUp& startUp,
                        QWidget* parent)
     : QMainWindow(parent), model_(model), store_(store), values_(values), dialogs_(dialogs),
+      openQueue_([this](const QString& file) { openWithBusyCursor(file); }),
       shared_(model, store, values), actions_(this), currentFile_(startUp.fileName),
       keepSettingsFile_(startUp.keepSettingsFile) {
     setObjectName(QStringLiteral("MainWindow"));
+    startUpBusy_.emplace(openQueue_);
     setWindowTitle(QStringLiteral("<< QuindleMini >>  ") + QLatin1String(kVersion));
     shared_.frame = this;
     values_.displayRotation = store_.values.view.displayRotation;
@@ -480,12 +483,15 @@ std::optional<fileopen::OpenTarget> MainWindow::resolveArchive(const QString& fi
 }
 
 void MainWindow::openFile(const QString& name) {
+    // Requests that come while this open, its archive chooser or its boxes run wait for it.
+    const OpenRequestQueue::BusyScope busy(openQueue_);
     const std::optional<fileopen::OpenTarget> target =
         resolveArchive(QFileInfo(name).absoluteFilePath());
     if (target) openTarget(*target);
 }
 
 void MainWindow::openTarget(const fileopen::OpenTarget& target) {
+    const OpenRequestQueue::BusyScope busy(openQueue_);
     // Title, recent files and current file name the archive, not its scratch copy.
     const QString fileName = QFileInfo(target.displayName).absoluteFilePath();
     view::DrawingWindow* w = activeDrawingWindow();
@@ -526,12 +532,18 @@ QString MainWindow::chooseDrawingFile() {
 }
 
 void MainWindow::openChosenFile(const QString& fileName) {
-    if (fileName.isEmpty()) return;
+    if (!fileName.isEmpty()) openQueue_.push(fileName);
+}
+
+void MainWindow::openWithBusyCursor(const QString& fileName) {
     const view::BusyCursor busy;
     openFile(fileName);
 }
 
 void MainWindow::openWithDialog() {
+    // The dialog opens its choice itself (a scratch copy of an archive member lives only
+    // that long): requests wait for the dialog and its opens.
+    const OpenRequestQueue::BusyScope waiting(openQueue_);
     fileopen::OpenDialogHooks hooks;
     hooks.report = [this](const QString& text) { report(text); };
     hooks.openNow = [this](const fileopen::OpenTarget& t) { openTarget(t); };
@@ -557,6 +569,7 @@ void MainWindow::openDroppedFile(const QString& fileName) {
 }
 
 void MainWindow::openInNewInstance() {
+    const OpenRequestQueue::BusyScope waiting(openQueue_);
     const QString file = chooseDrawingFile();
     if (file.isEmpty()) return;
     // The name goes unquoted; the new instance joins it back at the blanks.
@@ -569,7 +582,12 @@ void MainWindow::receiveHandOver(const QString& fileName) {
     if (isMinimized()) showNormal();
     raise();
     activateWindow();
-    if (!fileName.isEmpty()) openFile(fileName);
+    // A box of a load still running stays in front: it has to be answered first.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
+    if (!fileName.isEmpty()) openQueue_.push(fileName);
 }
 
 void MainWindow::paintEvent(QPaintEvent* e) {
@@ -579,6 +597,7 @@ void MainWindow::paintEvent(QPaintEvent* e) {
 
 void MainWindow::firstPaint() {
     if (!firstPaintPending_) return;
+    const OpenRequestQueue::BusyScope busy(openQueue_);
     firstPaintPending_ = false;
     painted_ = true;
     view::DrawingWindow* w = nullptr;
@@ -599,6 +618,7 @@ void MainWindow::firstPaint() {
     const interp::Extents& e = model_.extents();
     values_.zoomArea = {e.xMin, e.yMin, e.xMax, e.yMax};
     if (w) w->displayAll();
+    startUpBusy_.reset();
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
@@ -611,6 +631,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
         w.height = g.height();
         if (!keepSettingsFile_) store_.save();
     }
+    openQueue_.clear();
     mdi_->closeAllSubWindows();
     e->accept();
 }

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/app_dialogs.h"
+#include "app/open_queue.h"
 #include "fileopen/open_target.h"
 #include "view/window/action_table.h"
 #include "view/window/window_shared.h"
@@ -48,10 +49,14 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     // Opens a target already resolved (by the open dialog); a scratch copy is deleted after
     // it has been read.
     void openTarget(const fileopen::OpenTarget& target);
-    // A file the user named (recent file, drop): busy cursor around openFile.
+    // A file the user named (recent file, drop): opened through the open queue, with the
+    // busy cursor, once no load runs.
     void openChosenFile(const QString& fileName);
     // A later start of the program handed over a file (empty: only come forward).
+    // The file is opened later, through the open queue.
     void receiveHandOver(const QString& fileName);
+    // Every open asked for from outside a load waits here while a load runs.
+    OpenRequestQueue& openQueue() { return openQueue_; }
     // New drawing window; nullptr (after "No More Open") when five are open.
     view::DrawingWindow* newDrawingWindow();
     view::DrawingWindow* activeDrawingWindow() const;
@@ -124,6 +129,7 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     void openWithDialog();
     void openInNewInstance();
     void minimizeAll();
+    void openWithBusyCursor(const QString& fileName);
     void subWindowActivated(QMdiSubWindow* w);
     void drawingWindowClosed(int number);
     void updateZoomWindowButtons();
@@ -138,6 +144,9 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     settings::SettingsStore& store_;
     view::ViewValues& values_;
     AppDialogs& dialogs_;
+    OpenRequestQueue openQueue_;
+    // Requests wait for the start-up open of the first paint.
+    std::optional<OpenRequestQueue::BusyScope> startUpBusy_;
     view::WindowShared shared_;
     view::ActionTable actions_;
     QString currentFile_;

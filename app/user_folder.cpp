@@ -4,6 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "interp/regular_file.h"
+#include "settings/atomic_file.h"
 
 namespace app {
 
@@ -20,18 +26,48 @@ QString createFailed(const QString& folder) {
     return QStringLiteral(": Can not create folder !\n") + folder;
 }
 
+// Largest file of the Init folder copied; its files are a few kilobytes.
+constexpr qint64 kMaxInitFileBytes = 16 << 20;
+
+// Copies one regular file; the copy appears whole or not at all. A FIFO, device or
+// oversized file in the source fails the copy instead of blocking it.
 bool copyFile(const QString& from, const QString& to) {
-    QFile in(from), out(to);
-    if (!in.open(QIODevice::ReadOnly)) return false;
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    char block[512];
-    for (;;) {
-        qint64 n = in.read(block, sizeof block);
-        if (n < 0) return false;
-        if (n == 0) break;
-        if (out.write(block, n) != n) return false;
+    int error = 0;
+    const int fd = interp::openRegularFile(QFile::encodeName(from).toStdString(), error);
+    if (fd < 0) return false;
+    QFile in;
+    if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
     }
-    return out.flush();
+    const QByteArray bytes = in.read(kMaxInitFileBytes + 1);
+    if (in.error() != QFileDevice::NoError || bytes.size() > kMaxInitFileBytes) return false;
+    return settings::writeFileAtomically(QFile::encodeName(to).toStdString(), bytes.toStdString());
+}
+
+// A folder name beside `target` for a copy in progress, as the stale-temporary clean-up
+// knows them: "<target>.tmp<pid>.<8 hex digits>".
+QString temporaryFolderName(const QString& target) {
+    return target + QStringLiteral(".tmp%1.%2")
+                        .arg(QCoreApplication::applicationPid())
+                        .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+}
+
+// Removes the folder copies in `folder` that a start which no longer runs left unfinished.
+void removeStaleFolderCopies(const QString& folder) {
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QFileInfo& e : entries)
+        if (!e.isSymLink() && settings::isStaleTemporaryName(e.fileName().toStdString()))
+            QDir(e.absoluteFilePath()).removeRecursively();
+}
+
+void syncFolder(const QString& folder) {
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 } // namespace
 
@@ -43,8 +79,8 @@ bool copyFolder(const QString& from, const QString& to, bool overwrite) {
     QDir src(from);
     if (!src.exists()) return false;
     if (!QDir().mkpath(to)) return false;
-    const QFileInfoList entries =
-        src.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    const QFileInfoList entries = src.entryInfoList(
+        QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     for (const QFileInfo& e : entries) {
         const QString target = to + QLatin1Char('/') + e.fileName();
         if (e.isDir()) {
@@ -61,18 +97,30 @@ FolderResult prepareUserFolder(const QString& dataRoot, const QString& initFolde
     FolderResult r;
     const QString company = dataRoot + QStringLiteral("/Kestrune");
     const QString user = userFolderPath(dataRoot);
-    if (!QFileInfo(company).isDir()) {
-        if (!QDir().mkpath(company)) return {false, false, createFailed(company)};
-        if (!QDir().mkdir(user)) return {false, false, createFailed(user)};
+    if (!QFileInfo(company).isDir() && !QDir().mkpath(company))
+        return {false, false, createFailed(company)};
+    removeStaleFolderCopies(company);
+    if (!QFileInfo(user).isDir()) {
+        // The Init files go into a folder of their own that takes the user folder's name
+        // only once it is complete, so that a failed or killed copy leaves no half-filled
+        // settings folder behind (the next start simply tries again).
         r.created = true;
-    } else if (!QFileInfo(user).isDir()) {
-        if (!QDir().mkdir(user)) return {false, false, createFailed(user)};
-        r.created = true;
+        const QString temp = temporaryFolderName(user);
+        if (!QDir().mkdir(temp)) return {false, true, createFailed(user)};
+        if (!copyFolder(initFolder, temp, true)) {
+            QDir(temp).removeRecursively();
+            return {false, true, copyFailedMessage(initFolder, user)};
+        }
+        if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(user).constData()) !=
+            0) {
+            QDir(temp).removeRecursively();
+            // Another start may have finished the same copy first.
+            if (!QFileInfo(user).isDir()) return {false, true, createFailed(user)};
+        }
+        syncFolder(company);
     }
-    if (r.created && !copyFolder(initFolder, user, true)) {
-        r.ok = false;
-        r.message = copyFailedMessage(initFolder, user);
-    }
+    // Saves that were killed half-way leave their temporary files; nobody else will.
+    settings::removeStaleTemporaries(QFile::encodeName(user).toStdString());
     return r;
 }
 

@@ -21,12 +21,16 @@ struct FolderResult {
 };
 
 // Creates "<data root>/Kestrune" and the user folder in it as needed; when the
-// user folder was created, copies `initFolder` into it.
+// user folder was created, copies `initFolder` into it: the copy is made in a
+// temporary folder that is renamed into place once complete, so a failed copy
+// leaves no user folder and the next start tries again. Removes what killed
+// copies and saves left behind.
 FolderResult prepareUserFolder(const QString& dataRoot, const QString& initFolder);
 
 // Copies `from` into `to` recursively; subfolders are created as needed. With
-// `overwrite` false, files already present in `to` are kept. Stops at the
-// first failure; false then.
+// `overwrite` false, files already present in `to` are kept. Each file appears
+// whole or not at all; only regular files are copied (anything else fails the
+// copy). Stops at the first failure; false then.
 bool copyFolder(const QString& from, const QString& to, bool overwrite);
 QString copyFailedMessage(const QString& from, const QString& to);
 

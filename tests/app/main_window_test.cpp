@@ -77,7 +77,8 @@ QAction* windowAction(view::DrawingWindow* w, const QString& name) {
     return w->actionTable().action(name);
 }
 
-// Drops `urls` on `target` as a file manager would.
+// Drops `urls` on `target` as a file manager would, and lets the event loop run the open
+// the drop asked for (opens never run inside the drop itself).
 void dropOn(QWidget* target, const QList<QUrl>& urls) {
     QMimeData data;
     data.setUrls(urls);
@@ -85,6 +86,7 @@ void dropOn(QWidget* target, const QList<QUrl>& urls) {
     QApplication::sendEvent(target, &enter);
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
+    QApplication::processEvents();
 }
 
 } // namespace
