@@ -71,10 +71,12 @@ void TerminationSignals::readPipe() {
 void closeWhenIdle(QWidget* window) {
     QPointer<QWidget> target(window);
     if (!target) return;
-    if (QThread::currentThread()->loopLevel() > 1) {
+    QWidget* popup = QApplication::activePopupWidget();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (popup || modal || QThread::currentThread()->loopLevel() > 1) {
         // Inside a modal box or menu: close it and come back once its loop has ended.
-        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
-        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        if (popup) popup->close();
+        if (modal) modal->close();
         QTimer::singleShot(kRetryMs, target, [target] { closeWhenIdle(target); });
         return;
     }

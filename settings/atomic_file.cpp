@@ -209,15 +209,19 @@ bool isTemporaryName(std::string_view name, long& pid) {
     return true;
 }
 
+bool isStaleTemporaryName(std::string_view name) {
+    long pid = 0;
+    if (!isTemporaryName(name, pid) || pid <= 0 || pid == ::getpid()) return false;
+    // A process that still runs may be in the middle of its save.
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
 int removeStaleTemporaries(const std::string& folder) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return 0;
     int removed = 0;
     while (const dirent* e = ::readdir(dir)) {
-        long pid = 0;
-        if (!isTemporaryName(e->d_name, pid) || pid <= 0 || pid == ::getpid()) continue;
-        // A process that still runs may be in the middle of its save.
-        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        if (!isStaleTemporaryName(e->d_name)) continue;
         const std::string path = folder + "/" + e->d_name;
         struct stat st;
         if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())

@@ -59,6 +59,10 @@ bool writeFileAtomically(const std::string& path, const std::string& contents);
 // the process that wrote it.
 bool isTemporaryName(std::string_view name, long& pid);
 
+// True when `name` is a temporary file name of OutputFile (or a folder named the same way)
+// whose writing process no longer runs.
+bool isStaleTemporaryName(std::string_view name);
+
 // Removes from `folder` the temporary files of OutputFile whose writing process no longer
 // runs (a save that was killed). Files of other users and of running processes stay.
 // Returns how many were removed.

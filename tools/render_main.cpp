@@ -29,10 +29,9 @@ class StderrReporter : public interp::Reporter {
 };
 
 int usage() {
-    std::fprintf(
-        stderr,
-        "usage: quindlemini-render -o OUT.png [--size WxH] [--page N] [--rotation 1..4]\n"
-        "                          [--mirror] [--multipage] [--settings DIR] [--] FILE\n");
+    std::fprintf(stderr,
+                 "usage: quindlemini-render -o OUT.png [--size WxH] [--page N] [--rotation 1..4]\n"
+                 "                          [--mirror] [--multipage] [--settings DIR] [--] FILE\n");
     return 2;
 }
 
