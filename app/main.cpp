@@ -56,6 +56,11 @@ int run(int argc, char** argv, int& endSignal) {
                                         "within 10 seconds (") +
                          where.socketPath + QStringLiteral(")"));
             return 1;
+        case app::SingleInstance::HandOver::Foreign:
+            printProblem(QStringLiteral("a program of another user listened on ") +
+                         where.socketPath +
+                         QStringLiteral("; it was told nothing and is replaced"));
+            break;
         case app::SingleInstance::HandOver::NoInstance:
             break;
         }

@@ -100,7 +100,7 @@ SingleInstance::HandOver SingleInstance::handOver(const QByteArray& fileName, in
     // Only an instance of this same user may learn which files are opened.
     if (!peerIsThisUser(socket.socketDescriptor())) {
         socket.abort();
-        return HandOver::NoInstance;
+        return HandOver::Foreign;
     }
     QDeadlineTimer deadline(timeoutMs);
     socket.write(handover::encodeRequest(fileName));

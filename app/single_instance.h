@@ -37,6 +37,7 @@ class SingleInstance : public QObject {
 
     enum class HandOver {
         NoInstance, // no instance of this user listens; start one
+        Foreign,    // a program of another user listens there: told nothing; start one
         Received,   // the running instance acknowledged the request
         NoAnswer,   // an instance took the connection but did not acknowledge in time
     };

@@ -9,13 +9,13 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <iterator>
 #include <unistd.h>
 
 namespace app {
 
 namespace {
 
-constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 // How soon a close that had to wait for a box to go is tried again.
 constexpr int kRetryMs = 20;
 
@@ -43,14 +43,19 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int s : kSignals)
-        ::sigaction(s, &action, nullptr);
+    // A second signal of the same kind ends the program at once, for when the first one
+    // has to wait (a long load does not look at the event loop).
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    for (std::size_t k = 0; k < std::size(kSignals); ++k) {
+        ::sigaction(kSignals[k], nullptr, &previous_[k]);
+        // A signal ignored by whoever started the program (nohup) stays ignored.
+        if (previous_[k].sa_handler != SIG_IGN) ::sigaction(kSignals[k], &action, nullptr);
+    }
 }
 
 TerminationSignals::~TerminationSignals() {
-    for (int s : kSignals)
-        std::signal(s, SIG_DFL);
+    for (std::size_t k = 0; k < std::size(kSignals); ++k)
+        if (pipe_[1] >= 0) ::sigaction(kSignals[k], &previous_[k], nullptr);
     signalPipe = -1;
     delete notifier_;
     for (int fd : pipe_)

@@ -4,6 +4,8 @@
 // number into a pipe, and the event loop reads it and asks for the main window to close.
 
 #include <QObject>
+#include <csignal>
+#include <iterator>
 
 class QSocketNotifier;
 class QWidget;
@@ -13,9 +15,10 @@ namespace app {
 class TerminationSignals : public QObject {
     Q_OBJECT
   public:
-    // Installs the handlers. Only one object of this kind may exist at a time.
+    // Installs the handlers (a signal that was ignored when the program started, as under
+    // nohup, stays ignored). Only one object of this kind may exist at a time.
     explicit TerminationSignals(QObject* parent = nullptr);
-    // Puts the default handlers back.
+    // Puts the earlier handlers back.
     ~TerminationSignals() override;
     TerminationSignals(const TerminationSignals&) = delete;
     TerminationSignals& operator=(const TerminationSignals&) = delete;
@@ -30,6 +33,8 @@ class TerminationSignals : public QObject {
   private:
     void readPipe();
 
+    static constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+    struct sigaction previous_[std::size(kSignals)]{};
     int pipe_[2] = {-1, -1};
     QSocketNotifier* notifier_ = nullptr;
     int received_ = 0;

@@ -46,4 +46,4 @@ wait_title third.plt || exit 1
 kill -0 "${pids[1]}" || { echo "the /n instance ended"; exit 1; }
 echo "single instance hand-over: ok"
 INNER
-xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/run.sh" "$program" "$work"
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$work/run.sh" "$program" "$work"

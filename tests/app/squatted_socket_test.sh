@@ -86,7 +86,7 @@ has_title file1.plt && fail "file2.plt opened in a window of its own"
 
 # A start on another display is not handed to the program on this one.
 command -v Xvfb >/dev/null || { echo "no Xvfb for a second display: that case is skipped"; exit 0; }
-Xvfb -displayfd 5 -screen 0 800x600x24 -nolisten tcp 5>"$work/display2" 2>/dev/null &
+Xvfb -displayfd 5 -screen 0 800x600x24 -nolisten tcp -noreset 5>"$work/display2" 2>/dev/null &
 pids+=($!)
 wait_until test -s "$work/display2" || fail "no second display"
 second=:$(cat "$work/display2")

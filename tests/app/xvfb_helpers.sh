@@ -11,7 +11,7 @@ if [ -z "${QM_INSIDE_XVFB:-}" ]; then
     command -v "$tool" >/dev/null || { echo "$tool missing: skipped"; exit 77; }
   done
   export QM_INSIDE_XVFB=1
-  exec xvfb-run -a -n "${QM_XVFB_SERVER:-99}" -s "-screen 0 1280x1024x24 -nolisten tcp" \
+  exec xvfb-run -a -n "${QM_XVFB_SERVER:-99}" -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
     bash "$0" "$@"
 fi
 
@@ -31,7 +31,15 @@ trap cleanup EXIT
 desktop=$DISPLAY
 [[ $desktop =~ ^(.*:[0-9]+)\.[0-9]+$ ]] && desktop=${BASH_REMATCH[1]}
 
-fail() { echo "FAILED: $*"; echo "windows:"; window_lines; exit 1; }
+fail() {
+  echo "FAILED: $*"
+  echo "windows:"
+  window_lines
+  for f in "$work"/stderr.*; do
+    [ -s "$f" ] && { echo "standard error of start ${f##*.}:"; tail -5 "$f"; }
+  done
+  exit 1
+}
 
 # Starts the program in the background with the given arguments; its pid is
 # left in $started and the file with its standard error in $started_err.
@@ -48,8 +56,11 @@ window_lines() { xwininfo -root -tree | grep -F '("quindlemini" "QuindleMini")';
 # The titles of the main windows that show a file.
 titles() { window_lines | sed -n 's/^ *0x[0-9a-f]* "\(QuindleMini - \[.*\]\)": .*/\1/p'; }
 has_title() { titles | grep -qF -- "$1"; }
-# How many windows named exactly $1 are open.
-box_count() { window_lines | grep -c "^ *0x[0-9a-f]* \"$1\": "; }
+# How many windows named exactly $1 are on the screen (the program's hidden
+# window of the same name is never mapped).
+box_count() {
+  xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l
+}
 has_box() { [ "$(box_count "$1")" -ge 1 ]; }
 
 # Runs the command given until it succeeds, for at most 15 seconds.
@@ -58,12 +69,21 @@ wait_until() {
   return 1
 }
 
-# Presses Return in the visible window named exactly $1 (its default button).
+# Presses Return in the visible window named exactly $1 (its default button)
+# until that window has gone; a key sent while it was still being set up is
+# pressed again.
 answer_box() {
   local w
   w=$(xdotool search --onlyvisible --name "^$1\$" | head -1)
   [ -n "$w" ] || return 1
-  xdotool windowfocus --sync "$w" && xdotool key Return
+  for _ in 1 2 3 4 5; do
+    xdotool windowfocus --sync "$w" 2>/dev/null && xdotool key Return
+    for _ in $(seq 1 20); do
+      xwininfo -id "$w" 2>/dev/null | grep -q IsViewable || return 0
+      sleep 0.1
+    done
+  done
+  return 1
 }
 
 alive() { kill -0 "$1" 2>/dev/null; }
