@@ -4,16 +4,16 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QMdiArea>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <csignal>
 
+#include "app/main_window.h"
 #include "app/open_queue.h"
-#include "app/quindle_mform.h"
 #include "app/termination_signals.h"
+#include "view/window/drawing_window.h"
 
 namespace {
 
@@ -44,17 +44,22 @@ struct Shell {
     settings::SettingsStore store{dir.path().toStdString(), "QuindleMini"};
     view::ViewValues values;
     BoxDialogs dialogs;
-    std::unique_ptr<app::TQuindleMForm> form;
+    std::unique_ptr<app::MainWindow> form;
 
     void start(const QString& file = QString()) {
         store.setDefaults();
-        form = std::make_unique<app::TQuindleMForm>(model, store, values, dialogs,
-                                                    app::StartUp{file, false});
+        form = std::make_unique<app::MainWindow>(model, store, values, dialogs,
+                                                 app::StartUp{file, false});
         form->resize(800, 600);
         form->show();
         form->firstPaint();
     }
     QString path(const QString& name) const { return dir.filePath(name); }
+    int windowCount() const {
+        int n = 0;
+        form->shared().forEachWindow([&n](view::DrawingWindow&) { ++n; });
+        return n;
+    }
     QString title(const QString& file) const {
         return QStringLiteral("QuindleMini - [") + file + QStringLiteral("]");
     }
@@ -114,7 +119,7 @@ void OpenRequestsTest::handOverDuringALoadWaitsForIt() {
         sh.form->receiveHandOver(next);
         titlesInBox << sh.form->windowTitle();
     };
-    sh.form->DoOpen(bad);
+    sh.form->openFile(bad);
     QCOMPARE(sh.dialogs.messages, QStringList{QStringLiteral("HPGL Data Error Count=1")});
     QCOMPARE(titlesInBox, QStringList{sh.title(bad)});
     // The whole load, its data error dialog included, came first.
@@ -123,7 +128,7 @@ void OpenRequestsTest::handOverDuringALoadWaitsForIt() {
     QCOMPARE(sh.form->openQueue().pending(), QStringList{next});
     sh.dialogs.onReport = nullptr;
     QTRY_COMPARE(sh.form->windowTitle(), sh.title(next));
-    QCOMPARE(sh.form->mdiArea()->subWindowList().size(), 1);
+    QCOMPARE(sh.windowCount(), 1);
     QCOMPARE(sh.model.extents().xMax, 2040);
     QCOMPARE(QString::fromStdString(sh.store.values.window.recentFiles[0]), next);
     QCOMPARE(QString::fromStdString(sh.store.values.window.recentFiles[1]), bad);
@@ -146,9 +151,9 @@ void OpenRequestsTest::handOverDuringTheStartUpLoadWaitsForIt() {
     };
     sh.start(bad);
     QCOMPARE(sh.form->windowTitle(), sh.title(bad));
-    QCOMPARE(sh.form->mdiArea()->subWindowList().size(), 1);
+    QCOMPARE(sh.windowCount(), 1);
     QTRY_COMPARE(sh.form->windowTitle(), sh.title(last));
-    QCOMPARE(sh.form->mdiArea()->subWindowList().size(), 1);
+    QCOMPARE(sh.windowCount(), 1);
     QCOMPARE(QString::fromStdString(sh.store.values.window.recentFiles[1]), next);
 }
 
