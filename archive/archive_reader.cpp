@@ -3,8 +3,12 @@
 #include <archive.h>
 #include <archive_entry.h>
 #include <locale.h>
+#include <unistd.h>
+
+#include <cstring>
 
 #include "archive/archive_error.h"
+#include "interp/regular_file.h"
 
 namespace archives {
 
@@ -83,7 +87,16 @@ ReaderPass::ReaderPass(const ReaderFormats& formats, const std::string& path,
         enable(archive_);
     if (!legacyCharset.empty())
         archive_read_set_options(archive_, ("hdrcharset=" + legacyCharset).c_str());
-    if (archive_read_open_filename(archive_, path.c_str(), 64 * 1024) != ARCHIVE_OK) {
+    // Only a regular file: a FIFO or device named as the archive would block or never end.
+    int error = 0;
+    const int fd = interp::openRegularFile(path, error);
+    if (fd < 0) {
+        release();
+        throw ArchiverError(ArchiverErrorKind::Damaged,
+                            path + ": cannot be opened (" + std::strerror(error) + ")");
+    }
+    fd_ = fd;
+    if (archive_read_open_fd(archive_, fd, 64 * 1024) != ARCHIVE_OK) {
         std::string why = failure("cannot be opened");
         release();
         throw ArchiverError(ArchiverErrorKind::Damaged, why);
@@ -97,6 +110,8 @@ ReaderPass::~ReaderPass() {
 void ReaderPass::release() {
     if (archive_ != nullptr) archive_read_free(archive_);
     archive_ = nullptr;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
     if (locale_ != nullptr) {
         uselocale(oldLocale_);
         freelocale(locale_);

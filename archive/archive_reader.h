@@ -53,6 +53,7 @@ class ReaderPass {
     locale_t locale_ = nullptr; // the UTF-8 locale in use on this thread during the pass
     locale_t oldLocale_ = nullptr;
     struct archive* archive_ = nullptr;
+    int fd_ = -1; // the archive file, read through archive_
     std::string path_;
     std::size_t nextIndex_ = 0;
 };

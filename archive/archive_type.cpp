@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
-#include <fstream>
+#include <unistd.h>
+
+#include "interp/regular_file.h"
 
 namespace archives {
 
@@ -154,11 +157,20 @@ ArchiveType probeArchiveType(std::string_view head) {
 }
 
 ArchiveType probeArchiveFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return ArchiveType::Probe;
+    // Only a regular file is read: a FIFO or device would block or never end.
+    int error = 0;
+    const int fd = interp::openRegularFile(path, error);
+    if (fd < 0) return ArchiveType::Probe;
     std::string head(kProbeBytes, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(in.gcount()));
+    std::size_t got = 0;
+    while (got < head.size()) {
+        const ssize_t n = ::read(fd, head.data() + got, head.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    head.resize(got);
     return probeArchiveType(head);
 }
 

@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <clocale>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "archive/archive_error.h"
 #include "archive/archive_file.h"
+#include "archive/archive_type.h"
 #include "archive_test_support.h"
 
 using archive_test::fixture;
@@ -188,4 +192,17 @@ TEST(ArchiverErrors, CarryTheFixedTexts) {
                  msg::kNoSelfExtracting);
     EXPECT_EQ(errorOf([&] { archiver.add(zip.fileName(), {}); }).kind(),
               ArchiverErrorKind::UnsupportedOperation);
+}
+
+TEST(ArchiveFile, FifosAndDevicesAreNeitherProbedNorRead) {
+    // A FIFO without a writer or an endless device named as an archive fails at once.
+    const std::string fifo = ::testing::TempDir() + "qm-archive-fifo.zip";
+    std::remove(fifo.c_str());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(archives::probeArchiveFile(fifo), ArchiveType::Probe);
+    EXPECT_EQ(archives::probeArchiveFile("/dev/zero"), ArchiveType::Probe);
+    ArchiveFile file(fifo); // a ZIP by its name
+    EXPECT_FALSE(file.check());
+    EXPECT_EQ(errorOf([&] { file.open(); }).kind(), ArchiverErrorKind::Damaged);
+    std::remove(fifo.c_str());
 }
