@@ -81,6 +81,7 @@ int run(int argc, char** argv, int& endSignal) {
     app::AppDialogs dialogs;
     if (!instanceProblem.isEmpty()) {
         // The program still works; later starts just open windows of their own.
+        instanceProblem += QStringLiteral("\nLater starts open windows of their own.");
         printProblem(instanceProblem);
         dialogs.report(nullptr, instanceProblem);
     }
