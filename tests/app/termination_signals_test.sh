@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Real-window test of logout, Ctrl+C and a closed terminal: SIGTERM, SIGINT and
-# SIGHUP end the program as File > Exit does, so the settings of the run are
-# saved and the hand-over socket is removed, also while a box is open; the
-# program still ends by the signal, as the shell expects.
+# SIGHUP end the program as File > Exit does, so the settings and the toolbar
+# layout of the run are saved and the hand-over socket is removed, also while
+# a box is open; the program still ends by the signal, as the shell expects.
 # usage: termination_signals_test.sh PROGRAM SQUATTER
 set -u
 . "$(dirname "$0")/xvfb_helpers.sh"
@@ -30,6 +30,7 @@ end_by_signal() {
   rc=$?
   [ "$rc" -eq "$2" ] || fail "SIG$1 ended the program with $rc, expected $2"
   [ "$(first_recent)" = "$3" ] || fail "SIG$1: settings not saved (recent file '$(first_recent)')"
+  [ -s "$(dirname "$(settings_file)")/ToolBar.par" ] || fail "SIG$1: toolbar layout not saved"
   [ ! -e "$XDG_RUNTIME_DIR/QuindleMini-$desktop" ] || fail "SIG$1 left the socket behind"
 }
 
