@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <cstdio>
+#include <cstring>
 
 #include "app/app_dialogs.h"
 #include "app/command_line.h"
@@ -18,6 +20,11 @@
 #include "view/view_values.h"
 
 int main(int argc, char** argv) {
+    // Answered before any window system is needed.
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(app::kSynopsis, stdout);
+        return 0;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QuindleMini"));
 

@@ -7,6 +7,7 @@
 #include "interp/loader.h"
 #include "interp/record_dump.h"
 #include "settings/pen_tables.h"
+#include "tools/synopsis.h"
 
 namespace {
 
@@ -24,6 +25,8 @@ int usage() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0)
+        return tools::printSynopsis(tools::kDumpSynopsis);
     interp::LoadOptions options;
     options.defaultColours = settings::defaultPenColours();
     std::string file;
