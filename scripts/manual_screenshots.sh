@@ -24,10 +24,11 @@ cleanup() {
 trap cleanup EXIT
 mkdir -p "$work/home" "$work/data" "$work/run" "$out"
 chmod 700 "$work/run"
-cp "$top/samples/sample.plt" "$work/sample.plt"
+mkdir -p "$work/drawings"
+cp "$top/samples/sample.plt" "$work/drawings/sample.plt"
 # A drawing with HP-GL/2 pieces in it, for the input data error dialog.
 printf 'IN;SP1;PA0,0;PD4000,0,4000,3000,0,3000,0,0;PU;BP1,"job";PS4000,3000;NP4;MC1,252;PP1;PU;\n' \
-  >"$work/hpgl2.plt"
+  >"$work/drawings/hpgl2.plt"
 
 export HOME=$work/home XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run TMPDIR=$work/run
 export DISPLAY=:$display QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
@@ -55,15 +56,21 @@ photo() {
   echo "wrote $out/$2.png"
 }
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
-# The popup menu the program has open: the newest visible override-redirect
-# window of the program, photographed together with the main window's corner.
+# The menu the program has open, photographed with the menu bar above it:
+# the crop ends a little right of and below the popup (the program's newest
+# visible window).
 menu_photo() {  # $1 main window, $2 name
   sleep 0.8
-  local geometry
-  geometry=$(xdotool getwindowgeometry --shell "$1")
-  eval "$geometry"
+  local popup right=760 bottom=560
+  popup=$(comm -13 <(echo "$before") \
+    <(xdotool search --onlyvisible --pid "$app" 2>/dev/null | sort) | tail -n1)
+  if [ -n "$popup" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$popup")"
+    right=$((X + WIDTH + 40))
+    bottom=$((Y + HEIGHT + 24))
+  fi
   import -window root "$work/shot.png"
-  convert "$work/shot.png" -crop "760x560+${X}+${Y}" +repage -strip "$out/$2.png"
+  convert "$work/shot.png" -crop "${right}x${bottom}+0+0" +repage -strip "$out/$2.png"
   echo "wrote $out/$2.png"
 }
 close_dialog() {  # $1 dialog window
@@ -72,17 +79,28 @@ close_dialog() {  # $1 dialog window
   for _ in $(seq 50); do xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || return 0; sleep 0.1; done
 }
 
-"$program" "$work/sample.plt" &
-pids+=($!)
+"$program" "$work/drawings/sample.plt" &
+app=$!
+pids+=($app)
 main=$(window '^QuindleMini - \[')
 xdotool windowmove "$main" 0 0 windowsize "$main" 1100 760
-sleep 1.5
+sleep 1
+# The drawing window fills the main window (Window, TiledWindow), then shows
+# the whole page (Home).
+focus "$main"
+xdotool key alt+w
+sleep 0.4
+xdotool key t
+sleep 0.5
+xdotool key Home
+sleep 1
 photo "$main" main-window
 
 # The menus of the menu bar, each opened with its Alt key.
-for entry in "f file" "d display" "p page" "u unit" "s set" "w window" "h help"; do
+for entry in "f file" "d display" "u unit" "s set" "w window" "h help"; do
   set -- $entry
   focus "$main"
+  before=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | sort || true)
   xdotool key "alt+$1"
   menu_photo "$main" "menu-$2"
   xdotool key Escape Escape
@@ -96,22 +114,32 @@ for entry in "n pen-dialog ^SetPen$" "l line-property-dialog ^SetLineProperty$" 
   focus "$main"
   xdotool key alt+s
   sleep 0.4
-  xdotool key "$2"
+  xdotool key "$1"
   dialog=$(window "$3")
   photo "$dialog" "$2"
   close_dialog "$dialog"
 done
 
-# The open dialog.
+# The open dialog, the program's newest window whatever its title.
 focus "$main"
-xdotool key ctrl+o
-dialog=$(window '^(OpenFile|Open.*)$')
+before=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | sort || true)
+xdotool key alt+f
+sleep 0.4
+xdotool key o
+dialog=
+for _ in $(seq 100); do
+  dialog=$(comm -13 <(echo "$before") \
+    <(xdotool search --onlyvisible --pid "$app" 2>/dev/null | sort) | tail -n1)
+  [ -n "$dialog" ] && break
+  sleep 0.1
+done
+[ -n "$dialog" ] || { echo "the open dialog did not appear" >&2; exit 1; }
 photo "$dialog" open-dialog
 close_dialog "$dialog"
 
 # The input data error dialog after a file with HP-GL/2 pieces, handed over
 # by a second start.
-"$program" "$work/hpgl2.plt" || true
+"$program" "$work/drawings/hpgl2.plt" || true
 if dialog=$(window '^Input data error$'); then
   photo "$dialog" data-error-dialog
   close_dialog "$dialog"
