@@ -3,7 +3,7 @@
 # real program under Xvfb on samples/sample.plt with a fresh settings folder,
 # opens its menus and dialogs with xdotool and photographs each window.
 # usage: scripts/manual_screenshots.sh [BUILD_DIR] [DISPLAY_NUMBER]
-# Needs Xvfb, xdotool, xwininfo and ImageMagick (import, convert).
+# Needs Xvfb, xdotool, xwininfo, ImageMagick (import, convert) and python3.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-"$top/build"}
@@ -29,6 +29,13 @@ cp "$top/samples/sample.plt" "$work/drawings/sample.plt"
 # A drawing with HP-GL/2 pieces in it, for the input data error dialog.
 printf 'IN;SP1;PA0,0;PD4000,0,4000,3000,0,3000,0,0;PU;BP1,"job";PS4000,3000;NP4;MC1,252;PP1;PU;\n' \
   >"$work/drawings/hpgl2.plt"
+
+# The toolbar icons the manual's toolbar table shows, as the program ships them.
+if [ -d "$top/app/icons" ]; then
+  rm -rf "$out/icons"
+  mkdir -p "$out/icons"
+  cp "$top/app/icons/"*.svg "$out/icons/"
+fi
 
 export HOME=$work/home XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run TMPDIR=$work/run
 export DISPLAY=:$display QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
@@ -144,6 +151,21 @@ if dialog=$(window '^Input data error$'); then
   photo "$dialog" data-error-dialog
   close_dialog "$dialog"
 fi
+
+# The archive chooser, for a ZIP archive handed over by a second start.
+python3 - "$work/drawings" <<'PY'
+import sys, zipfile
+folder = sys.argv[1]
+with zipfile.ZipFile(folder + "/parts.zip", "w") as z:
+    z.write(folder + "/sample.plt", "flange/sample.hgl")
+    z.write(folder + "/hpgl2.plt", "flange/frame.hgl")
+PY
+# (the second start waits for the first to take the file: in the background)
+timeout 30 "$program" "$work/drawings/parts.zip" &
+pids+=($!)
+dialog=$(window '^Open Archive File$')
+photo "$dialog" archive-chooser
+close_dialog "$dialog"
 
 # Help > AboutVersion.
 focus "$main"
