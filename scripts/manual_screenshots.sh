@@ -104,7 +104,7 @@ sleep 1
 photo "$main" main-window
 
 # The menus of the menu bar, each opened with its Alt key.
-for entry in "f file" "d display" "u unit" "s set" "w window" "h help"; do
+for entry in "f file" "d display" "u unit" "t toolbar" "s set" "w window" "h help"; do
   set -- $entry
   focus "$main"
   before=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | sort || true)
