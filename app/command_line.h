@@ -8,6 +8,10 @@
 
 namespace app {
 
+// What --help prints: the synopsis of the manual page.
+inline constexpr char kSynopsis[] = "Usage: quindlemini [/n] [FILE]\n"
+                                    "       quindlemini --help\n";
+
 struct CommandLine {
     bool newInstance = false; // the first parameter was "/n"
     QString fileName;         // empty when none was named

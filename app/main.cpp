@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "app/app_dialogs.h"
@@ -120,6 +121,11 @@ int run(int argc, char** argv, int& endSignal) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Answered before any window system is needed.
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(app::kSynopsis, stdout);
+        return 0;
+    }
     int endSignal = 0;
     const int status = run(argc, argv, endSignal);
     if (endSignal != 0) {

@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick
   fonts-dejavu-core
+  man-db groff-base
 )
 
 missing=()

@@ -13,6 +13,7 @@
 #include "interp/loader.h"
 #include "interp/record_dump.h"
 #include "settings/pen_tables.h"
+#include "tools/synopsis.h"
 
 namespace {
 
@@ -45,6 +46,8 @@ bool writeOut(std::string_view text) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0)
+        return tools::printSynopsis(tools::kDumpSynopsis);
     interp::LoadOptions options;
     options.defaultColours = settings::defaultPenColours();
     // Like any Unix tool, this one reads pipes and FIFOs too.

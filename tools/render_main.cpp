@@ -18,6 +18,7 @@
 #include "interp/loader.h"
 #include "settings/atomic_file.h"
 #include "settings/settings_store.h"
+#include "tools/synopsis.h"
 #include "view/compose_image.h"
 #include "view/model_rotation.h"
 
@@ -71,6 +72,8 @@ bool parseSize(const char* s, int& w, int& h) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0)
+        return tools::printSynopsis(tools::kRenderSynopsis);
     std::string file, out, settingsDir;
     int width = 1600, height = 1000, page = 0, rotation = 0;
     bool mirror = false, multiPage = false, optionsEnded = false;
