@@ -113,17 +113,12 @@ void placeWindow(Interpreter& in) {
 
 void writeWindowRecord(Interpreter& in) {
     const CoordState& c = in.coord;
-    DrawingModel& m = in.model;
-    m.beginRecord(28);
-    if (c.windowSet) {
-        m.putI(c.windowMin[0]);
-        m.putI(c.windowMin[1]);
-        m.putI(c.windowMax[0]);
-        m.putI(c.windowMax[1]);
-    } else {
-        for (int k = 0; k < 4; ++k)
-            m.putI(kNoInputWindow);
-    }
+    if (c.windowSet)
+        in.model.write(
+            rec::InputWindow{c.windowMin[0], c.windowMin[1], c.windowMax[0], c.windowMax[1]});
+    else
+        in.model.write(
+            rec::InputWindow{kNoInputWindow, kNoInputWindow, kNoInputWindow, kNoInputWindow});
 }
 
 // A plot size of length x width: hard clip, default P2 (larger value in X),

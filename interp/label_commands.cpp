@@ -76,30 +76,37 @@ void followOffsets(Interpreter& in) {
 }
 
 void writeCharSize(Interpreter& in) {
-    in.model.beginRecord(11);
-    in.model.putI(in.label.width);
-    in.model.putI(in.label.height);
+    in.model.write(rec::CharSize{in.label.width, in.label.height});
 }
 
 void writeDirection(Interpreter& in) {
-    in.model.beginRecord(12);
-    in.model.putI(Interpreter::roundSaturated(in.label.direction * 1000.0));
+    in.model.write(rec::LabelDirection{Interpreter::roundSaturated(in.label.direction * 1000.0)});
 }
 
 void writeSlant(Interpreter& in) {
-    in.model.beginRecord(13);
-    in.model.putI(Interpreter::roundSaturated(in.label.slant * 1000.0));
+    in.model.write(rec::CharSlant{Interpreter::roundSaturated(in.label.slant * 1000.0)});
 }
 
 void writeOrigin(Interpreter& in, int origin) {
-    in.model.beginRecord(14);
-    in.model.putB(static_cast<uint8_t>(origin));
+    in.model.write(rec::LabelOrigin{static_cast<uint8_t>(origin)});
 }
 
 void writeExtraSpace(Interpreter& in) {
-    in.model.beginRecord(15);
-    in.model.putI(Interpreter::roundSaturated(in.label.extraSpaces * 100000.0));
-    in.model.putI(Interpreter::roundSaturated(in.label.extraLines * 100000.0));
+    in.model.write(rec::ExtraSpace{Interpreter::roundSaturated(in.label.extraSpaces * 100000.0),
+                                   Interpreter::roundSaturated(in.label.extraLines * 100000.0)});
+}
+
+// A label header and its text. The header carries the character set in force
+// (set 8 recorded as set "0", see convertSet8) and two state bytes: the font
+// index (0: no font list is filled by this program) and the Windows character
+// set the text is meant for (128, Shift-JIS, for the two-byte sets; else 0).
+void writeLabelRecords(DrawingModel& m, int code, const std::vector<uint8_t>& text, int64_t longest,
+                       int64_t lineFeeds, int64_t carriageReturns) {
+    m.write(rec::Label{static_cast<uint16_t>(text.size()), static_cast<uint16_t>(longest),
+                       static_cast<uint16_t>(lineFeeds), static_cast<uint16_t>(carriageReturns),
+                       static_cast<uint16_t>(code == 8 ? kCharSetDefault : code), 0,
+                       static_cast<uint8_t>(isTwoByteSet(code) ? 128 : 0)});
+    m.appendLabelText(text.data(), text.size());
 }
 
 // Makes (w, h) the character size of the selected set and records it.
@@ -164,12 +171,10 @@ void selectSet(Interpreter& in, int s) {
     l.codeInForce = set.code;
     if (set.fontByte != l.fontByteInForce) {
         l.fontByteInForce = set.fontByte;
-        in.model.beginRecord(27);
-        in.model.putB(set.fontByte);
+        in.model.write(rec::FontByte{set.fontByte});
     }
     l.selectedSet = s;
-    in.model.beginRecord(29);
-    in.model.putB(static_cast<uint8_t>(s));
+    in.model.write(rec::CharSetSelect{static_cast<uint8_t>(s)});
 }
 
 // Set 8 (katakana) is recorded as set "0": its katakana positions move to
@@ -221,26 +226,14 @@ void growByLabelBox(Interpreter& in, int32_t px, int32_t py, double longest, dou
 
 // Writes a label header and its text at (x, y): pen up, point, header, text.
 // The point goes to the list even in polygon mode: labels are no vertices.
-// `longest` is in characters as recorded. The header's two label-state bytes:
-// the first is the font index (0: none; no font list is filled by this
-// program), the second the Windows character set that the text is meant for
-// (128, Shift-JIS, for the two-byte sets; otherwise 0).
+// `longest` is in characters as recorded.
 void writeLabel(Interpreter& in, int32_t x, int32_t y, const std::vector<uint8_t>& text,
                 int64_t longest, int64_t lineFeeds, int64_t carriageReturns) {
     DrawingModel& m = in.model;
-    int code = in.label.codeInForce;
-    m.beginRecord(2);
+    m.write(rec::PenUp{});
     in.penUp = true;
     m.appendPoint(x, y);
-    m.beginRecord(kLabelCode);
-    m.putW(static_cast<int32_t>(text.size()));
-    m.putW(static_cast<int32_t>(longest));
-    m.putW(static_cast<int32_t>(lineFeeds));
-    m.putW(static_cast<int32_t>(carriageReturns));
-    m.putW(code == 8 ? kCharSetDefault : code);
-    m.putB(0);
-    m.putB(isTwoByteSet(code) ? 128 : 0);
-    m.appendLabelText(text.data(), text.size());
+    writeLabelRecords(m, in.label.codeInForce, text, longest, lineFeeds, carriageReturns);
 }
 
 // Builds the text segments of one label (LB, PB) byte by byte and records
@@ -316,9 +309,7 @@ class LabelWriter {
             in_.setPendingError();
             return;
         }
-        in_.model.beginRecord(16);
-        in_.model.putI(static_cast<int32_t>(-n * 100000));
-        in_.model.putI(0);
+        in_.model.write(rec::CharMove{static_cast<int32_t>(-n * 100000), 0});
         LabelState& l = in_.label;
         l.offsetX -= charAdvance(l, static_cast<double>(n));
         followOffsets(in_);
@@ -546,8 +537,7 @@ void cmdDV(Interpreter& in, int) {
     l.verticalMode = n == 1 ? 90 : 0;
     l.direction = deriveDirection(in);
     writeDirection(in);
-    in.model.beginRecord(24);
-    in.model.putI(l.verticalMode * 1000);
+    in.model.write(rec::LabelVertical{l.verticalMode * 1000});
 }
 
 void cmdSL(Interpreter& in, int) {
@@ -586,9 +576,8 @@ void cmdCP(Interpreter& in, int) {
         int32_t check;
         if (!in.roundToInt(spaces * 100000.0, check)) return;
     }
-    in.model.beginRecord(16);
-    in.model.putI(Interpreter::roundSaturated(spaces * 100000.0));
-    in.model.putI(Interpreter::roundSaturated(lines * 100000.0));
+    in.model.write(rec::CharMove{Interpreter::roundSaturated(spaces * 100000.0),
+                                 Interpreter::roundSaturated(lines * 100000.0)});
     if (given)
         l.offsetX += charAdvance(l, spaces);
     else
@@ -641,23 +630,15 @@ void plotSymbol(Interpreter& in) {
     if (l.codeInForce == 8) convertSet8(text);
     bool wasDown = !in.penUp;
     DrawingModel& m = in.model;
-    if (wasDown) m.beginRecord(2);
+    if (wasDown) m.write(rec::PenUp{});
     m.appendPoint(static_cast<int32_t>(sx), static_cast<int32_t>(sy));
-    m.beginRecord(kLabelCode);
-    m.putW(1);
-    m.putW(1);
-    m.putW(0);
-    m.putW(0);
-    m.putW(l.codeInForce == 8 ? kCharSetDefault : l.codeInForce);
-    m.putB(0);
-    m.putB(isTwoByteSet(l.codeInForce) ? 128 : 0);
-    m.appendLabelText(text.data(), text.size());
+    writeLabelRecords(m, l.codeInForce, text, 1, 0, 0);
     // The symbol's cell, from its lower left corner.
     m.extendExtents(static_cast<int32_t>(sx), static_cast<int32_t>(sy));
     m.extendExtents(Interpreter::roundSaturated(sx + static_cast<double>(l.width)),
                     Interpreter::roundSaturated(sy + static_cast<double>(l.height)));
     m.appendPoint(in.posX, in.posY);
-    if (wasDown) m.beginRecord(3);
+    if (wasDown) m.write(rec::PenDown{});
 }
 
 void recomputeRelativeSize(Interpreter& in) {
@@ -693,8 +674,7 @@ void resetLabelState(Interpreter& in) {
         // The path goes back to the line direction with the direction itself.
         l.pathMode = 0;
         l.verticalMode = 0;
-        m.beginRecord(24);
-        m.putI(0);
+        m.write(rec::LabelVertical{0});
     }
 
     for (CharacterSet& s : l.sets) {
@@ -716,10 +696,7 @@ void resetLabelState(Interpreter& in) {
     poly.defaultSolidSpacing = 12;
     poly.hatchSpacing = 12;
     poly.hatchAngle = 0.0;
-    m.beginRecord(18);
-    m.putB(1);
-    m.putI(12);
-    m.putI(0);
+    m.write(rec::FillType{1, 12, 0});
 
     l.origin = 1;
     writeOrigin(in, 1);
@@ -734,8 +711,7 @@ void resetLabelState(Interpreter& in) {
     l.slant = 0.0;
     writeSlant(in);
 
-    m.beginRecord(29);
-    m.putB(0);
+    m.write(rec::CharSetSelect{0});
 }
 
 } // namespace interp

@@ -246,36 +246,24 @@ int32_t newHeader(Interpreter& in, int64_t vertices) {
 }
 
 void writeFillRecord(Interpreter& in, int32_t header) {
-    DrawingModel& m = in.model;
-    m.beginRecord(21);
-    m.putB(0);
-    m.putP(header);
-    m.putF(in.coord.sX);
-    m.putF(in.coord.sY);
+    in.model.write(rec::FillPolygon{0, header, in.coord.sX, in.coord.sY});
 }
 
 void writeEdgeRecord(Interpreter& in, int32_t header) {
-    DrawingModel& m = in.model;
-    m.beginRecord(22);
-    m.putP(header);
-    m.putF(in.coord.sX);
-    m.putF(in.coord.sY);
+    in.model.write(rec::EdgePolygon{header, in.coord.sX, in.coord.sY});
 }
 
 void writeFillType(Interpreter& in) {
-    DrawingModel& m = in.model;
-    m.beginRecord(18);
-    m.putB(in.poly.fillType);
-    m.putI(in.poly.hatchSpacing);
-    m.putI(Interpreter::roundSaturated(in.poly.hatchAngle * 100.0));
+    in.model.write(rec::FillType{in.poly.fillType, in.poly.hatchSpacing,
+                                 Interpreter::roundSaturated(in.poly.hatchAngle * 100.0)});
 }
 
 // Pen up and a point at the current position after a rectangle or wedge, and
 // the pen down again when it was down, so the list goes on as before.
 void returnToPosition(Interpreter& in) {
-    in.model.beginRecord(2);
+    in.model.write(rec::PenUp{});
     in.writePoint(in.posX, in.posY);
-    if (!in.penUp) in.model.beginRecord(3);
+    if (!in.penUp) in.model.write(rec::PenDown{});
 }
 
 // A circle of the given radius about the current position as a sub-path of its
@@ -358,18 +346,10 @@ void arc(Interpreter& in, bool relative) {
     if (in.poly.mode != 2) {
         addArcToPolygon(in, cx, cy, ex, ey, sweep, segments, box);
     } else {
-        DrawingModel& m = in.model;
-        if (in.coord.scaling) {
-            m.beginRecord(32);
-            m.putF(in.coord.sX);
-            m.putF(in.coord.sY);
-        } else {
-            m.beginRecord(7);
-        }
-        m.putI(cx);
-        m.putI(cy);
-        m.putI(sweep1000);
-        m.putB(segments);
+        if (in.coord.scaling)
+            in.model.write(rec::ArcScaled{in.coord.sX, in.coord.sY, cx, cy, sweep1000, segments});
+        else
+            in.model.write(rec::Arc{cx, cy, sweep1000, segments});
     }
     in.posX = ex;
     in.posY = ey;
@@ -422,7 +402,7 @@ void endPolygon(Interpreter& in) {
     // next move draws (or not) as the interpreter believes.
     if (in.penUp != p.savedPenUp) {
         in.penUp = p.savedPenUp;
-        in.model.beginRecord(in.penUp ? 2 : 3);
+        in.model.writePenState(in.penUp);
     }
 }
 
@@ -466,16 +446,10 @@ void cmdCI(Interpreter& in, int) {
         addCircleToPolygon(in, radius, segments, box);
         return;
     }
-    DrawingModel& m = in.model;
-    if (in.coord.scaling) {
-        m.beginRecord(31);
-        m.putF(in.coord.sX);
-        m.putF(in.coord.sY);
-    } else {
-        m.beginRecord(6);
-    }
-    m.putI(radius);
-    m.putB(segments);
+    if (in.coord.scaling)
+        in.model.write(rec::CircleScaled{in.coord.sX, in.coord.sY, radius, segments});
+    else
+        in.model.write(rec::Circle{radius, segments});
 }
 
 void cmdAA(Interpreter& in, int) {
@@ -557,7 +531,7 @@ void cmdRect(Interpreter& in, int kind) {
         in.model.extendExtents(hd.boxXMax, hd.boxYMax);
         writeFillRecord(in, h);
     } else {
-        in.model.beginRecord(3);
+        in.model.write(rec::PenDown{});
         in.writePoint(x1, y0);
         in.writePoint(x1, y1);
         in.writePoint(x0, y1);

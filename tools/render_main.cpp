@@ -12,9 +12,9 @@
 #include <string>
 
 #include "interp/loader.h"
+#include "render/model_rotation.h"
 #include "settings/settings_store.h"
 #include "view/compose_image.h"
-#include "view/model_rotation.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "view/render_pass.h"
+#include "render/render_pass.h"
 
 namespace view {
 

@@ -1,4 +1,4 @@
-#include "view/thin_line.h"
+#include "render/thin_line.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +11,7 @@ namespace {
 // Bresenham over the pixels from (x, y) towards (x + dx, y + dy), end left
 // out, every pixel checked against the clip box.
 template <class Op>
-void runChecked(const PixelTarget& t, const ClipBox& clip, int x, int y, int dx, int dy,
+void runChecked(const PixelSurface& t, const ClipBox& clip, int x, int y, int dx, int dy,
                 uint32_t c) {
     const int sx = dx < 0 ? -1 : 1;
     const int sy = dy < 0 ? -1 : 1;
@@ -39,7 +39,7 @@ void runChecked(const PixelTarget& t, const ClipBox& clip, int x, int y, int dx,
 }
 
 template <class Op>
-void dispatch(const PixelTarget& t, const ClipBox& clip, int xa, int ya, int xb, int yb,
+void dispatch(const PixelSurface& t, const ClipBox& clip, int xa, int ya, int xb, int yb,
               uint32_t c) {
     const bool inside = std::min(xa, xb) >= clip.x0 && std::max(xa, xb) < clip.x1 &&
                         std::min(ya, yb) >= clip.y0 && std::max(ya, yb) < clip.y1;
@@ -80,8 +80,9 @@ bool cutToBox(const ClipBox& clip, int margin, int& xa, int& ya, int& xb, int& y
 
 } // namespace
 
-void drawThinLine(const PixelTarget& t, const ClipBox& clip, int xa, int ya, int xb, int yb,
-                  uint32_t rgb, RasterOp op) {
+void drawThinLine(const PixelSurface& t, int xa, int ya, int xb, int yb, uint32_t rgb,
+                  RasterOp op) {
+    const ClipBox& clip = t.clip;
     if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1 || !t.bits) return;
     constexpr int kFar = 4096;
     if (std::min(xa, xb) < clip.x0 - kFar || std::max(xa, xb) > clip.x1 + kFar ||
