@@ -47,7 +47,7 @@ bool applyScaleForm(CoordState& c, const ScaleForm& f) {
     const double spanX = static_cast<double>(c.p2x) - c.p1x;
     const double spanY = static_cast<double>(c.p2y) - c.p1y;
     double xMin = f.a, yMin = f.c, xMax, yMax, fx, fy;
-    if (f.type == 2) {
+    if (f.type == ScaleType::PointFactor) {
         fx = f.b;
         fy = f.d;
         if (fx == 0.0 || fy == 0.0) return false;
@@ -59,7 +59,7 @@ bool applyScaleForm(CoordState& c, const ScaleForm& f) {
         if (xMin == xMax || yMin == yMax || spanX == 0.0 || spanY == 0.0) return false;
         fx = spanX / (xMax - xMin);
         fy = spanY / (yMax - yMin);
-        if (f.type == 1) {
+        if (f.type == ScaleType::Isotropic) {
             // The smaller factor (by size; each axis keeps its direction) serves
             // both axes; the other axis's range is placed inside the spare room
             // by the left or bottom per cent.
@@ -267,9 +267,9 @@ void cmdSC(Interpreter& in, int) {
         if (p == Param::Bad) return;
         if (p == Param::Value) {
             if (type < 0 || type > 2) return;
-            f.type = type;
+            f.type = static_cast<ScaleType>(type);
         }
-        if (f.type == 1 && p == Param::Value) {
+        if (f.type == ScaleType::Isotropic && p == Param::Value) {
             double* place[2] = {&f.left, &f.bottom};
             for (double* q : place) {
                 if (in.commandEnded()) break;

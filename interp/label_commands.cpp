@@ -110,7 +110,7 @@ void writeLabelRecords(DrawingModel& m, int code, const std::vector<uint8_t>& te
 }
 
 // Makes (w, h) the character size of the selected set and records it.
-void setCharSize(Interpreter& in, int32_t w, int32_t h, int mode) {
+void setCharSize(Interpreter& in, int32_t w, int32_t h, SizeMode mode) {
     LabelState& l = in.label;
     l.width = w;
     l.height = h;
@@ -125,10 +125,10 @@ void setCharSize(Interpreter& in, int32_t w, int32_t h, int mode) {
 double baseDirection(const Interpreter& in) {
     const LabelState& l = in.label;
     double run = l.run, rise = l.rise;
-    if (l.directionMode == 2) {
+    if (l.directionMode == DirectionMode::Relative) {
         run *= static_cast<double>(in.coord.p2x) - in.coord.p1x;
         rise *= static_cast<double>(in.coord.p2y) - in.coord.p1y;
-    } else if (l.directionMode == 3) {
+    } else if (l.directionMode == DirectionMode::User) {
         run *= in.coord.fX;
         rise *= in.coord.fY;
     }
@@ -139,14 +139,14 @@ double baseDirection(const Interpreter& in) {
 // The recorded direction from the stored values, the rotation and the path.
 double deriveDirection(const Interpreter& in) {
     double a = rotateAngle(in, baseDirection(in));
-    switch (in.label.pathMode) {
-    case 1:
+    switch (in.label.path) {
+    case TextPath::Down:
         a -= 90.0;
         break;
-    case 2:
+    case TextPath::Left:
         a += 180.0;
         break;
-    case 3:
+    case TextPath::Up:
         a += 90.0;
         break;
     default:
@@ -395,7 +395,7 @@ void cmdLB(Interpreter& in, int) {
         int c = in.readRaw();
         if (c < 0) break; // end of file: the pending text is dropped
         if (c == terminator) {
-            if (in.label.terminatorMode == 0) writer.feedPrintedTerminator(c);
+            if (in.label.terminatorMode == TerminatorMode::Printed) writer.feedPrintedTerminator(c);
             writer.finish();
             break;
         }
@@ -418,7 +418,7 @@ void cmdDT(Interpreter& in, int) {
     if (c == ';') {
         // The default terminator, which is never printed.
         in.label.terminator = kEtx;
-        in.label.terminatorMode = 1;
+        in.label.terminatorMode = TerminatorMode::NotPrinted;
         in.setCommandEnded();
         return;
     }
@@ -431,7 +431,7 @@ void cmdDT(Interpreter& in, int) {
     in.countHpgl2();
     int32_t mode;
     if (in.intParam(mode) == Param::Value && (mode == 0 || mode == 1))
-        in.label.terminatorMode = mode;
+        in.label.terminatorMode = static_cast<TerminatorMode>(mode);
 }
 
 void cmdBL(Interpreter& in, int) {
@@ -442,7 +442,7 @@ void cmdBL(Interpreter& in, int) {
         int c = in.readRaw();
         if (c < 0) break;
         bool end = c == l.terminator;
-        if (end && l.terminatorMode != 0) break;
+        if (end && l.terminatorMode != TerminatorMode::Printed) break;
         // Past the buffer the text is still read to its end, so that it is
         // not taken for commands.
         if (l.bufferedLength < kBufferedLabelLimit)
@@ -466,30 +466,31 @@ void cmdPB(Interpreter& in, int) {
     writeOrigin(in, previous);
 }
 
-void cmdCharSize(Interpreter& in, int mode) {
+void cmdCharSize(Interpreter& in, int selector) {
+    const auto mode = static_cast<SizeMode>(selector);
     double w = 0, h = 0;
     Pair p = readRealPair(in, w, h);
     if (p == Pair::Stop) return;
     LabelState& l = in.label;
     if (p == Pair::None) {
-        if (mode == 2) {
+        if (mode == SizeMode::Relative) {
             l.relWidth = 0.75;
             l.relHeight = 1.5;
-            l.sizeMode = 2;
+            l.sizeMode = SizeMode::Relative;
             recomputeRelativeSize(in);
         } else {
-            setCharSize(in, 114, 150, 1);
+            setCharSize(in, 114, 150, SizeMode::Absolute);
         }
         return;
     }
     double sw = w, sh = h;
     switch (mode) {
-    case 1:
+    case SizeMode::Absolute:
         if (w == 0.0 || h == 0.0) return;
         sw = w / 0.0025;
         sh = h / 0.0025;
         break;
-    case 2:
+    case SizeMode::Relative:
         sw = (static_cast<double>(in.coord.p2x) - in.coord.p1x) * w * 0.01;
         sh = (static_cast<double>(in.coord.p2y) - in.coord.p1y) * h * 0.01;
         break;
@@ -502,18 +503,19 @@ void cmdCharSize(Interpreter& in, int mode) {
     }
     int32_t iw, ih;
     if (!in.roundToInt(sw, iw) || !in.roundToInt(sh, ih)) return;
-    if (mode == 2) {
+    if (mode == SizeMode::Relative) {
         l.relWidth = w;
         l.relHeight = h;
     }
     setCharSize(in, iw, ih, mode);
 }
 
-void cmdDirection(Interpreter& in, int mode) {
+void cmdDirection(Interpreter& in, int selector) {
+    const auto mode = static_cast<DirectionMode>(selector);
     double run = 1.0, rise = 0.0;
     Pair p = readRealPair(in, run, rise);
     if (p == Pair::Stop) return;
-    if (mode == 3 && !in.coord.scaling) return; // user units only with scaling
+    if (mode == DirectionMode::User && !in.coord.scaling) return; // user units only with scaling
     if (p == Pair::None) {
         run = 1.0;
         rise = 0.0;
@@ -533,8 +535,8 @@ void cmdDV(Interpreter& in, int) {
     if (p == Param::Omitted) n = 0;
     if (n < 0 || n > 3) return;
     LabelState& l = in.label;
-    l.pathMode = n;
-    l.verticalMode = n == 1 ? 90 : 0;
+    l.path = static_cast<TextPath>(n);
+    l.verticalMode = l.path == TextPath::Down ? 90 : 0;
     l.direction = deriveDirection(in);
     writeDirection(in);
     in.model.write(rec::LabelVertical{l.verticalMode * 1000});
@@ -643,12 +645,12 @@ void plotSymbol(Interpreter& in) {
 
 void recomputeRelativeSize(Interpreter& in) {
     LabelState& l = in.label;
-    if (l.sizeMode != 2) return;
+    if (l.sizeMode != SizeMode::Relative) return;
     double w = (static_cast<double>(in.coord.p2x) - in.coord.p1x) * l.relWidth * 0.01;
     double h = (static_cast<double>(in.coord.p2y) - in.coord.p1y) * l.relHeight * 0.01;
     int32_t iw, ih;
     if (!in.roundToInt(w, iw) || !in.roundToInt(h, ih)) return;
-    setCharSize(in, iw, ih, 2);
+    setCharSize(in, iw, ih, SizeMode::Relative);
 }
 
 void recomputeDirection(Interpreter& in) {
@@ -665,14 +667,14 @@ void resetLabelState(Interpreter& in) {
     PolyState& poly = in.poly;
     DrawingModel& m = in.model;
 
-    l.directionMode = 1;
+    l.directionMode = DirectionMode::Absolute;
     l.run = 1.0;
     l.rise = 0.0;
     l.direction = 0.0;
     writeDirection(in);
-    if (l.pathMode != 0 || l.verticalMode != 0) {
+    if (l.path != TextPath::Right || l.verticalMode != 0) {
         // The path goes back to the line direction with the direction itself.
-        l.pathMode = 0;
+        l.path = TextPath::Right;
         l.verticalMode = 0;
         m.write(rec::LabelVertical{0});
     }
@@ -690,18 +692,18 @@ void resetLabelState(Interpreter& in) {
     writeExtraSpace(in);
 
     l.terminator = kEtx;
-    l.terminatorMode = 1;
+    l.terminatorMode = TerminatorMode::NotPrinted;
 
-    poly.fillType = 1;
+    poly.fillType = FillKind::SolidBidirectional;
     poly.defaultSolidSpacing = 12;
     poly.hatchSpacing = 12;
     poly.hatchAngle = 0.0;
-    m.write(rec::FillType{1, 12, 0});
+    m.write(rec::FillType{uint8_t(FillKind::SolidBidirectional), 12, 0});
 
     l.origin = 1;
     writeOrigin(in, 1);
 
-    l.sizeMode = 1;
+    l.sizeMode = SizeMode::Absolute;
     l.relWidth = 0.75;
     l.relHeight = 1.5;
     l.width = 114;

@@ -78,7 +78,8 @@ void rotateRecord(uint8_t* r, int turns) {
         break;
     case Rec::FillType:
         update<rec::FillType>(r, [&](rec::FillType& x) {
-            if (x.type == 10 || x.type == 11) return;
+            const auto kind = static_cast<FillKind>(x.type);
+            if (kind == FillKind::Shading || kind == FillKind::UserPattern) return;
             x.angle = addAngle(x.angle, 9000LL * turns, 36000);
         });
         break;

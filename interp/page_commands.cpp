@@ -20,7 +20,8 @@ void writePageStart(Interpreter& in) {
     m.write(rec::LabelVertical{l.verticalMode * 1000});
     m.write(rec::LabelOrigin{static_cast<uint8_t>(l.origin)});
     m.write(rec::ExtraSpace{rnd(l.extraSpaces * 100000.0), rnd(l.extraLines * 100000.0)});
-    m.write(rec::FillType{in.poly.fillType, in.poly.hatchSpacing, rnd(in.poly.hatchAngle * 100.0)});
+    m.write(rec::FillType{uint8_t(in.poly.fillType), in.poly.hatchSpacing,
+                          rnd(in.poly.hatchAngle * 100.0)});
     m.write(rec::LineType{in.pen.lineType, in.pen.patternLength});
     for (int p = 0; p < 256; ++p) {
         if (!m.pens.colourDefined[p]) continue;

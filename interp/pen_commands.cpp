@@ -515,7 +515,7 @@ void cmdReset(Interpreter& in, int which) {
     CoordState& c = in.coord;
 
     p.symbol = 0;
-    in.poly.mode = 2; // an unfinished polygon is dropped
+    in.poly.mode = PolygonMode::Off; // an unfinished polygon is dropped
     p.lineType = p.previousLineType = kSolidLine;
     p.patternLength = p.previousPatternLength = defaultPatternLength(in);
     if (record) {
@@ -549,7 +549,7 @@ void cmdReset(Interpreter& in, int which) {
         in.userX = in.userY = 0;
         if (record) in.writePoint(0, 0);
         updateFloatScales(in);
-        in.poly.chordMode = 0;
+        in.poly.chordMode = ChordMode::Angle;
     }
     in.resetLabelOrigin();
 }

@@ -149,6 +149,16 @@ struct RecordExtent {
 RecordExtent recordExtent(const uint8_t* record, uint32_t available);
 
 // A label header is followed by a second Label code byte and the text.
+// The fill types as FT numbers them; a FillType record's `type` holds one.
+enum class FillKind : uint8_t {
+    SolidBidirectional = 1,
+    Solid = 2,
+    Hatch = 3,
+    CrossHatch = 4,
+    Shading = 10,
+    UserPattern = 11,
+    Pattern = 22,
+};
 // Pen colour record whose only payload is this pen number: all default colours.
 constexpr int kAllPensDefaultColour = 1000;
 // Input window record with all four values at this: no window.

@@ -69,11 +69,11 @@ std::vector<PointD> clipRing(const std::vector<PointD>& in, double x0, double y0
 
 } // namespace
 
-void RenderPass::setFillType(int type, int32_t value, int32_t angle100) {
+void RenderPass::setFillType(interp::FillKind type, int32_t value, int32_t angle100) {
     const bool always100 = in_.settings.pens.FTLebel100;
     st_.fillType = type;
     switch (type) {
-    case 10: {
+    case interp::FillKind::Shading: {
         const int level = std::clamp(value, 0, 100);
         if (always100) {
             st_.shadingLevel = 100;
@@ -86,14 +86,14 @@ void RenderPass::setFillType(int type, int32_t value, int32_t angle100) {
         }
         break;
     }
-    case 11:
+    case interp::FillKind::UserPattern:
         // No user pattern is ever defined, so the fill is solid.
         st_.patternNumber = value;
         st_.shadingLevel = 100;
         st_.shadingDensity = 16;
         st_.fillOn = false;
         break;
-    case 22:
+    case interp::FillKind::Pattern:
         st_.patternNumber = value;
         st_.shadingDensity = 16;
         st_.shadingLevel = always100 ? 100 : 50;
@@ -182,11 +182,13 @@ void RenderPass::drawPolygonRecord(int32_t h, bool fill, bool winding) {
         edgeRings(rings, penUp);
         return;
     }
-    if (st_.fillType == 3 || st_.fillType == 4) {
-        const int end = st_.lineEnd, join = st_.lineJoin;
-        st_.lineEnd = st_.lineJoin = 4;
+    if (st_.fillType == interp::FillKind::Hatch || st_.fillType == interp::FillKind::CrossHatch) {
+        const LineEnd end = st_.lineEnd;
+        const LineJoin join = st_.lineJoin;
+        st_.lineEnd = LineEnd::Round;
+        st_.lineJoin = LineJoin::Round;
         hatchRings(rings, st_.hatchAngle);
-        if (st_.fillType == 4) hatchRings(rings, st_.hatchAngle + 90.0);
+        if (st_.fillType == interp::FillKind::CrossHatch) hatchRings(rings, st_.hatchAngle + 90.0);
         st_.lineEnd = end;
         st_.lineJoin = join;
         MoveTo(st_.curX, st_.curY);
@@ -224,12 +226,12 @@ void RenderPass::fillRings(const std::vector<std::vector<PointD>>& rings, bool w
     CanvasBrush brush;
     brush.colour = penColour_;
     brush.background = st_.paper;
-    if (st_.fillType == 10 && st_.shadingLevel != 100) {
+    if (st_.fillType == interp::FillKind::Shading && st_.shadingLevel != 100) {
         if (const Pattern8* p = shadingPattern(st_.shadingDensity)) {
             brush.pattern = true;
             brush.rows = *p;
         }
-    } else if (st_.fillType == 22 && st_.fillOn) {
+    } else if (st_.fillType == interp::FillKind::Pattern && st_.fillOn) {
         brush.pattern = true;
         brush.rows = predefinedPattern(st_.patternNumber);
     }

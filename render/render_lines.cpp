@@ -50,17 +50,17 @@ struct Outline {
 };
 
 // Adds the line-end shape at `p`, the line leaving in direction u (unit).
-void addEnd(Outline& o, int lineEnd, PointD p, PointD u, double h) {
+void addEnd(Outline& o, LineEnd lineEnd, PointD p, PointD u, double h) {
     const PointD n{-u.y * h, u.x * h};
     const PointD back{-u.x * h, -u.y * h};
     switch (lineEnd) {
-    case 2:
+    case LineEnd::Square:
         o.add({p + n, p - n, p - n + back, p + n + back});
         break;
-    case 3:
+    case LineEnd::Triangular:
         o.add({p + n, p + back, p - n});
         break;
-    case 4:
+    case LineEnd::Round:
         o.disc(p, h);
         break;
     default:
@@ -70,9 +70,14 @@ void addEnd(Outline& o, int lineEnd, PointD p, PointD u, double h) {
 
 } // namespace
 
+bool RenderPass::roundLines() const {
+    return (st_.lineJoin == LineJoin::Round || st_.lineJoin == LineJoin::None) &&
+           st_.lineEnd == LineEnd::Round;
+}
+
 bool RenderPass::thinPath() const {
-    return ((st_.lineJoin == 4 || st_.lineJoin == 6) && st_.lineEnd == 4) || st_.widthPx < 4 ||
-           st_.widthPu <= 14.0 || st_.dash.mode != 0;
+    return roundLines() || st_.widthPx < 4 || st_.widthPu <= 14.0 ||
+           st_.dash.family != DashFamily::Solid;
 }
 
 bool RenderPass::boxTouchesView(double x0, double y0, double x1, double y1) const {
@@ -101,8 +106,7 @@ void RenderPass::drawPiece(double ax, double ay, double bx, double by) {
         drawDashed(ax, ay, bx, by);
         return;
     }
-    if (((st_.lineJoin == 4 || st_.lineJoin == 6) && st_.lineEnd == 4) || st_.widthPx < 4 ||
-        st_.widthPu <= 4.0) {
+    if (roundLines() || st_.widthPx < 4 || st_.widthPu <= 4.0) {
         const int x0 = int(ax), y0 = int(ay);
         int x1 = int(bx), y1 = int(by);
         if (x0 == x1 && y0 == y1) ++x1;
@@ -220,9 +224,9 @@ void RenderPass::drawThickPolyline(const std::vector<PointD>& pts) {
             const PointD& r2 = pts[i + 2];
             const PointD c = toPixel(device(r2));
             const double l2 = std::hypot(c.x - pb.x, c.y - pb.y);
-            if (st_.lineJoin == 4) {
+            if (st_.lineJoin == LineJoin::Round) {
                 o.disc(pb, h);
-            } else if (st_.lineJoin != 6 && l2 > 0.0 && std::fabs(c.x) < 1e7 &&
+            } else if (st_.lineJoin != LineJoin::None && l2 > 0.0 && std::fabs(c.x) < 1e7 &&
                        std::fabs(c.y) < 1e7) {
                 const PointD n2{-(c.y - pb.y) / l2 * h, (c.x - pb.x) / l2 * h};
                 o.add({pb, pb + n, pb + n2});
@@ -275,7 +279,7 @@ void RenderPass::drawDashed(double ax, double ay, double bx, double by) {
         canvas_.moveTo(x0, y0);
         canvas_.lineTo(x1, y1);
     };
-    if (d.mode == 1) {
+    if (d.family == DashFamily::DotPerSegment) {
         // Type 0: one dot at the start of every segment.
         dash(0.0, std::min(d.shortDash, len));
         canvas_.moveTo(int(bx), int(by));

@@ -70,7 +70,7 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
 bool RenderPass::pointRunReady() const {
     // A thin solid one-pixel line that continues from an on-window pixel.
     return surface_ && st_.penVisible && st_.penDown && st_.continuing && devOnWindow_ &&
-           canvasWidth_ <= 1 && st_.dash.mode == 0 && st_.logicalX == st_.prevX &&
+           canvasWidth_ <= 1 && st_.dash.family == DashFamily::Solid && st_.logicalX == st_.prevX &&
            st_.logicalY == st_.prevY && thinPath();
 }
 
@@ -147,7 +147,7 @@ void RenderPass::resetRecordState() {
     st_.fillOn = false;
     st_.shadingLevel = 100;
     st_.shadingDensity = 16;
-    st_.fillType = 1;
+    st_.fillType = interp::FillKind::SolidBidirectional;
     st_.patternNumber = 0;
     st_.colour = in_.pens.colour;
     st_.label = LabelState{};
@@ -164,7 +164,7 @@ void RenderPass::resetRecordState() {
     } else {
         SetLineType(1, roundInt(0.04 * kP1P2Diagonal));
     }
-    st_.dash.mode = 0;
+    st_.dash.family = DashFamily::Solid;
     st_.dash.type = 255;
     st_.hatchSpacing = roundInt(0.01 * kP1P2Diagonal);
     st_.hatchAngle = (rotation - 1) * 90.0;
@@ -196,8 +196,8 @@ void RenderPass::DrawPage() {
     resetRecordState();
 
     const uint8_t edge = in_.settings.line.LineAdgeAttrDef;
-    st_.lineEnd = edge != 0 ? edge : 4;
-    st_.lineJoin = 4;
+    st_.lineEnd = edge != 0 ? LineEnd(edge) : LineEnd::Round;
+    st_.lineJoin = LineJoin::Round;
     penOp_ = lineOp();
     penColour_ = st_.ink;
     const double w16 = std::min(0.4 * in_.pens.width[16] * view_.scale, 100000.0);
@@ -210,9 +210,10 @@ void RenderPass::DrawPage() {
 
     DrawRecords();
 
-    st_.lineEnd = st_.lineJoin = 4;
+    st_.lineEnd = LineEnd::Round;
+    st_.lineJoin = LineJoin::Round;
     st_.shadingLevel = 100;
-    st_.fillType = 1;
+    st_.fillType = interp::FillKind::SolidBidirectional;
     st_.fillOn = false;
     resetClipWindow();
     // The pen is left as the rubber band expects it: xor, mark colour, width 1.
@@ -280,7 +281,7 @@ void RenderPass::MoveTo(double x, double y) {
         devY_ = p.y;
         canvas_.moveTo(p.x, p.y);
     }
-    if (st_.dash.mode != 0) restartDash();
+    if (st_.dash.family != DashFamily::Solid) restartDash();
 }
 
 void RenderPass::LineTo(double x, double y) {

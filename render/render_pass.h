@@ -96,6 +96,7 @@ class RenderPass {
     void reselectPen();
 
     // Segments, thick polylines and dashes (render_lines.cpp).
+    bool roundLines() const; // round ends with round joins or none
     bool thinPath() const;
     void drawSegment();
     void drawThickRun();
@@ -116,7 +117,7 @@ class RenderPass {
     void drawArc(int32_t cx, int32_t cy, int32_t sweep1000, int segments);
 
     // Fill types and polygons (render_fill.cpp).
-    void setFillType(int type, int32_t value, int32_t angle100);
+    void setFillType(interp::FillKind type, int32_t value, int32_t angle100);
     void drawPolygonRecord(int32_t header, bool fill, bool winding);
     void collectRings(int32_t header, std::vector<std::vector<PointD>>& rings,
                       std::vector<std::vector<uint8_t>>& penUp) const;

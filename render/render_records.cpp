@@ -79,8 +79,8 @@ void RenderPass::on(const rec::LineType& r) {
 }
 
 void RenderPass::on(const rec::LineAttributes& r) {
-    st_.lineEnd = (r.value / 10) % 10;
-    st_.lineJoin = r.value % 10;
+    st_.lineEnd = LineEnd((r.value / 10) % 10);
+    st_.lineJoin = LineJoin(r.value % 10);
     st_.miterLimit = (r.value / 100) / 100.0;
 }
 
@@ -126,7 +126,7 @@ void RenderPass::arcRecord(int32_t cx, int32_t cy, int32_t sweep, int chords, bo
 // ---- fills and polygons ----
 
 void RenderPass::on(const rec::FillType& r) {
-    setFillType(r.type, r.value, r.angle);
+    setFillType(interp::FillKind(r.type), r.value, r.angle);
 }
 
 void RenderPass::on(const rec::FillPolygon& r) {
