@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/clip_segment.h"
 #include "render/render_pass.h"
 #include "render/round.h"
 
@@ -194,22 +195,7 @@ void RenderPass::drawThickPolyline(const std::vector<PointD>& pts) {
         // Cut to the widened window (Liang-Barsky).
         double t0 = 0.0, t1 = 1.0;
         const double ddx = b.x - a.x, ddy = b.y - a.y;
-        const double lim[4] = {a.x + limX, limX - a.x, a.y + limY, limY - a.y};
-        const double dir[4] = {-ddx, ddx, -ddy, ddy};
-        bool visible = true;
-        for (int k = 0; k < 4 && visible; ++k) {
-            if (dir[k] == 0.0) {
-                if (lim[k] < 0.0) visible = false;
-                continue;
-            }
-            const double r = lim[k] / dir[k];
-            if (dir[k] < 0.0)
-                t0 = std::max(t0, r);
-            else
-                t1 = std::min(t1, r);
-            if (t0 > t1) visible = false;
-        }
-        if (!visible) continue;
+        if (!clipSegment(a.x, a.y, ddx, ddy, -limX, -limY, limX, limY, t0, t1)) continue;
         const PointD pa = toPixel(PointD{a.x + t0 * ddx, a.y + t0 * ddy});
         const PointD pb = toPixel(PointD{a.x + t1 * ddx, a.y + t1 * ddy});
         const double len = std::hypot(pb.x - pa.x, pb.y - pa.y);

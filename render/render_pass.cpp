@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/clip_segment.h"
 #include "render/round.h"
 #include "render/thin_line.h"
 
@@ -313,22 +314,9 @@ void RenderPass::LineTo(double x, double y) {
     deviceOffset(view_, sx, sy, ax, ay);
     double t0 = 0.0, t1 = 1.0;
     const double ddx = bx - ax, ddy = by - ay;
-    const double lim[4] = {ax + view_.hwLimit, view_.hwLimit - ax, ay + view_.hhLimit,
-                           view_.hhLimit - ay};
-    const double dir[4] = {-ddx, ddx, -ddy, ddy};
-    bool visible = ax == ax && ay == ay && bx == bx && by == by;
-    for (int k = 0; k < 4 && visible; ++k) {
-        if (dir[k] == 0.0) {
-            if (lim[k] < 0.0) visible = false;
-            continue;
-        }
-        const double q = lim[k] / dir[k];
-        if (dir[k] < 0.0)
-            t0 = std::max(t0, q);
-        else
-            t1 = std::min(t1, q);
-        if (t0 > t1) visible = false;
-    }
+    const bool visible = ax == ax && ay == ay && bx == bx && by == by &&
+                         clipSegment(ax, ay, ddx, ddy, -view_.hwLimit, -view_.hhLimit,
+                                     view_.hwLimit, view_.hhLimit, t0, t1);
     if (visible) {
         const double cax = std::clamp(ax + t0 * ddx, -view_.hwLimit, view_.hwLimit);
         const double cay = std::clamp(ay + t0 * ddy, -view_.hhLimit, view_.hhLimit);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "render/clip_segment.h"
+
 namespace view {
 
 namespace {
@@ -54,21 +56,9 @@ void dispatch(const PixelSurface& t, const ClipBox& clip, int xa, int ya, int xb
 bool cutToBox(const ClipBox& clip, int margin, int& xa, int& ya, int& xb, int& yb) {
     const double x0 = xa, y0 = ya, ddx = double(xb) - xa, ddy = double(yb) - ya;
     double t0 = 0.0, t1 = 1.0;
-    const double lim[4] = {x0 - (clip.x0 - margin), (clip.x1 + margin) - x0,
-                           y0 - (clip.y0 - margin), (clip.y1 + margin) - y0};
-    const double dir[4] = {-ddx, ddx, -ddy, ddy};
-    for (int k = 0; k < 4; ++k) {
-        if (dir[k] == 0.0) {
-            if (lim[k] < 0.0) return false;
-            continue;
-        }
-        const double r = lim[k] / dir[k];
-        if (dir[k] < 0.0)
-            t0 = std::max(t0, r);
-        else
-            t1 = std::min(t1, r);
-        if (t0 > t1) return false;
-    }
+    if (!clipSegment(x0, y0, ddx, ddy, clip.x0 - margin, clip.y0 - margin, clip.x1 + margin,
+                     clip.y1 + margin, t0, t1))
+        return false;
     const int nxa = int(std::lround(x0 + t0 * ddx)), nya = int(std::lround(y0 + t0 * ddy));
     const int nxb = int(std::lround(x0 + t1 * ddx)), nyb = int(std::lround(y0 + t1 * ddy));
     xa = nxa;

@@ -102,17 +102,6 @@ TEST(RenderTrace, InputWindowClipsOnePixelWiderAndThePageEndClearsIt) {
     EXPECT_GT(find(lines, "clearClip", clip), find(lines, "lineTo", clip));
 }
 
-TEST(RenderTrace, HiddenPenAsksTheCanvasForNothing) {
-    Drawing d;
-    d.pens.display[2] = 0;
-    d.penSelect(2);
-    d.line(0, 500, 1900, 500);
-    d.finish();
-    const Lines lines = d.trace();
-    EXPECT_EQ(count(lines, "lineTo"), 0);
-    EXPECT_EQ(count(lines, "fillPolygon"), 0);
-}
-
 TEST(RenderTrace, SquareEndedWidePenIsAFilledOutline) {
     Drawing d;
     d.penWidth(1000, -1);                 // 1 mm: 40 plotter units, 4 pixels; the canvas pen 5
