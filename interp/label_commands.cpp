@@ -300,7 +300,7 @@ class LabelWriter {
         hadCarriageReturn_ = false;
     }
 
-    // A run of n backspaces: a character move of -n cells (record 16).
+    // A run of n backspaces: a character move of -n cells (a CharMove record).
     void flushBackspaces() {
         if (backspaces_ == 0) return;
         int64_t n = backspaces_;

@@ -24,7 +24,7 @@ enum class TextPath : uint8_t { Right = 0, Down = 1, Left = 2, Up = 3 };
 
 struct CharacterSet {
     int code = kCharSetDefault;        // designated character set code
-    uint8_t fontByte = 0;              // stroke weight and background mode (record 27)
+    uint8_t fontByte = 0;              // stroke weight and background mode (FontByte record)
     int32_t width = 114, height = 150; // size it was last used with
     double slant = 0.0;                // slant it was last used with
 };
@@ -37,13 +37,13 @@ struct LabelState {
     SizeMode sizeMode = SizeMode::Absolute;
     double relWidth = 0.75, relHeight = 1.5; // SR, per cent of P2 - P1
 
-    // Direction as recorded (record 12): degrees, already turned by the
+    // Direction as recorded (LabelDirection record): degrees, already turned by the
     // rotation and adjusted for the DV path.
     double direction = 0.0;
     DirectionMode directionMode = DirectionMode::Absolute;
     double run = 1.0, rise = 0.0; // the DI/DR/DU values, kept for recomputation
     TextPath path = TextPath::Right;
-    // Vertical writing angle in degrees, recorded x 1000 as record 24: 90 while
+    // Vertical writing angle in degrees, recorded x 1000 as LabelVertical: 90 while
     // DV1 stacks the characters, otherwise 0.
     int verticalMode = 0;
 

@@ -114,9 +114,6 @@ void RenderPass::collectRings(int32_t h, std::vector<std::vector<PointD>>& rings
     const interp::PolygonBuffer& buf = in_.model.polygons;
     if (!buf.validHeader(h)) return;
     const interp::PolygonHeader& header = buf.header(h);
-    const double fx = st_.ellipse ? st_.ellipseX : 1.0, fy = st_.ellipse ? st_.ellipseY : 1.0;
-    (void)fx;
-    (void)fy;
     int64_t guard = buf.vertexCount();
     int32_t sub = -1;
     std::vector<int32_t> order;

@@ -53,7 +53,8 @@ struct DashState {
     bool active() const { return family != DashFamily::Solid && !suspended; }
 };
 
-// The label state the records set (codes 10 to 16, 24, 27, 29).
+// The label state the label records set (Label, CharSize to CharMove,
+// LabelVertical, FontByte, CharSetSelect).
 struct LabelState {
     int32_t width = 114, height = 150; // character size, plotter units
     double direction = 0.0;            // degrees
@@ -64,8 +65,8 @@ struct LabelState {
     uint8_t charSet = 48;    // character set code of the header (low byte)
     uint8_t headerByte1 = 0; // the two label-state bytes of the header
     uint8_t headerByte2 = 0;
-    uint8_t fontByte = 0;    // code 27: bit 7 opaque background, low 7 bits stroke weight
-    uint8_t selectedSet = 0; // code 29: 0 standard, 1 alternate
+    uint8_t fontByte = 0;    // FontByte: bit 7 opaque background, low 7 bits stroke weight
+    uint8_t selectedSet = 0; // CharSetSelect: 0 standard, 1 alternate
     int longestLine = 0, lineFeeds = 0, carriageReturns = 0;
 };
 

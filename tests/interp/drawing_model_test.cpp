@@ -34,8 +34,8 @@ TEST(DrawingModel, RecordsNeverStraddleABlock) {
     int seen = 0, continues = 0;
     while (rd.next(r)) {
         if (r.code == interp::Rec::Point) {
-            EXPECT_EQ(r.i(0), seen);
-            EXPECT_EQ(r.i(1), -seen);
+            EXPECT_EQ(r.as<interp::rec::Point>().x, seen);
+            EXPECT_EQ(r.as<interp::rec::Point>().y, -seen);
             ++seen;
         }
         if (r.code == interp::Rec::ContinueBlock) ++continues;
@@ -66,9 +66,11 @@ TEST(DrawingModel, InputWindowClampsTheBoxButNotTheRecord) {
     RecordReader rd(m);
     Record r;
     std::string pts;
-    while (rd.next(r))
-        if (r.code == interp::Rec::Point)
-            pts += std::to_string(r.i(0)) + "," + std::to_string(r.i(1)) + " ";
+    while (rd.next(r)) {
+        if (r.code != interp::Rec::Point) continue;
+        const interp::rec::Point p = r.as<interp::rec::Point>();
+        pts += std::to_string(p.x) + "," + std::to_string(p.y) + " ";
+    }
     EXPECT_EQ(pts, "500,500 5000,-300 ");
 }
 
