@@ -19,8 +19,8 @@
 #include "app/user_folder.h"
 #include "archive/open_from_archive.h"
 #include "interp/drawing_model.h"
+#include "render/view_values.h"
 #include "settings/settings_store.h"
-#include "view/view_values.h"
 
 namespace {
 

@@ -51,12 +51,13 @@ std::vector<Seg> pixelSegments(const interp::DrawingModel& model, const view::Vi
     bool down = false;
     double px = 0, py = 0;
     while (reader.nextOnPage(r)) {
-        if (r.code == 2)
+        if (r.code == interp::Rec::PenUp)
             down = false;
-        else if (r.code == 3)
+        else if (r.code == interp::Rec::PenDown)
             down = true;
-        else if (r.code == 4) {
-            const double x = r.i(0), y = r.i(1);
+        else if (r.code == interp::Rec::Point) {
+            const interp::rec::Point p = r.as<interp::rec::Point>();
+            const double x = p.x, y = p.y;
             if (down) {
                 const view::PixelPos a = view::mapToPixel(v, px, py), b = view::mapToPixel(v, x, y);
                 if (a.onWindow() && b.onWindow())

@@ -47,7 +47,7 @@ bool applyScaleForm(CoordState& c, const ScaleForm& f) {
     const double spanX = static_cast<double>(c.p2x) - c.p1x;
     const double spanY = static_cast<double>(c.p2y) - c.p1y;
     double xMin = f.a, yMin = f.c, xMax, yMax, fx, fy;
-    if (f.type == 2) {
+    if (f.type == ScaleType::PointFactor) {
         fx = f.b;
         fy = f.d;
         if (fx == 0.0 || fy == 0.0) return false;
@@ -59,7 +59,7 @@ bool applyScaleForm(CoordState& c, const ScaleForm& f) {
         if (xMin == xMax || yMin == yMax || spanX == 0.0 || spanY == 0.0) return false;
         fx = spanX / (xMax - xMin);
         fy = spanY / (yMax - yMin);
-        if (f.type == 1) {
+        if (f.type == ScaleType::Isotropic) {
             // The smaller factor (by size; each axis keeps its direction) serves
             // both axes; the other axis's range is placed inside the spare room
             // by the left or bottom per cent.
@@ -113,17 +113,12 @@ void placeWindow(Interpreter& in) {
 
 void writeWindowRecord(Interpreter& in) {
     const CoordState& c = in.coord;
-    DrawingModel& m = in.model;
-    m.beginRecord(28);
-    if (c.windowSet) {
-        m.putI(c.windowMin[0]);
-        m.putI(c.windowMin[1]);
-        m.putI(c.windowMax[0]);
-        m.putI(c.windowMax[1]);
-    } else {
-        for (int k = 0; k < 4; ++k)
-            m.putI(kNoInputWindow);
-    }
+    if (c.windowSet)
+        in.model.write(
+            rec::InputWindow{c.windowMin[0], c.windowMin[1], c.windowMax[0], c.windowMax[1]});
+    else
+        in.model.write(
+            rec::InputWindow{kNoInputWindow, kNoInputWindow, kNoInputWindow, kNoInputWindow});
 }
 
 // A plot size of length x width: hard clip, default P2 (larger value in X),
@@ -272,9 +267,9 @@ void cmdSC(Interpreter& in, int) {
         if (p == Param::Bad) return;
         if (p == Param::Value) {
             if (type < 0 || type > 2) return;
-            f.type = type;
+            f.type = static_cast<ScaleType>(type);
         }
-        if (f.type == 1 && p == Param::Value) {
+        if (f.type == ScaleType::Isotropic && p == Param::Value) {
             double* place[2] = {&f.left, &f.bottom};
             for (double* q : place) {
                 if (in.commandEnded()) break;

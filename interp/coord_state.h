@@ -5,10 +5,13 @@
 
 namespace interp {
 
+// SC's scaling type; the values are SC's type parameter.
+enum class ScaleType : uint8_t { Anisotropic = 0, Isotropic = 1, PointFactor = 2 };
+
 // The last accepted SC command as given, so that the scaling can be rebuilt
 // the same way after P1/P2 or the paper change.
 struct ScaleForm {
-    int type = 0;                  // 0 anisotropic, 1 isotropic, 2 point factor
+    ScaleType type = ScaleType::Anisotropic;
     double a = 0, b = 0;           // Xmin, Xmax (type 2: Xmin, fX)
     double c = 0, d = 0;           // Ymin, Ymax (type 2: Ymin, fY)
     double left = 50, bottom = 50; // isotropic placement, per cent

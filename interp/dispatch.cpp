@@ -2,6 +2,7 @@
 
 #include "interp/coord_commands.h"
 #include "interp/label_commands.h"
+#include "interp/label_state.h"
 #include "interp/page_commands.h"
 #include "interp/pen_commands.h"
 #include "interp/poly_commands.h"
@@ -63,12 +64,12 @@ struct Table {
         set("PM", cmdPM);
         set("EP", cmdEP);
         set("FP", cmdFP);
-        set("RA", cmdRect, 11);
-        set("RR", cmdRect, 12);
-        set("EA", cmdRect, 21);
-        set("ER", cmdRect, 22);
-        set("WG", cmdWedge, 1);
-        set("EW", cmdWedge, 2);
+        set("RA", cmdRect, int(RectCommand::FillAbsolute));
+        set("RR", cmdRect, int(RectCommand::FillRelative));
+        set("EA", cmdRect, int(RectCommand::EdgeAbsolute));
+        set("ER", cmdRect, int(RectCommand::EdgeRelative));
+        set("WG", cmdWedge, int(WedgeCommand::Fill));
+        set("EW", cmdWedge, int(WedgeCommand::Edge));
         set("FT", cmdFT);
         set("PT", cmdPT);
         // Labels.
@@ -76,12 +77,12 @@ struct Table {
         set("DT", cmdDT);
         set("BL", cmdBL);
         set("PB", cmdPB);
-        set("SI", cmdCharSize, 1);
-        set("SR", cmdCharSize, 2);
-        set("SU", cmdCharSize, 3);
-        set("DI", cmdDirection, 1);
-        set("DR", cmdDirection, 2);
-        set("DU", cmdDirection, 3);
+        set("SI", cmdCharSize, int(SizeMode::Absolute));
+        set("SR", cmdCharSize, int(SizeMode::Relative));
+        set("SU", cmdCharSize, int(SizeMode::User));
+        set("DI", cmdDirection, int(DirectionMode::Absolute));
+        set("DR", cmdDirection, int(DirectionMode::Relative));
+        set("DU", cmdDirection, int(DirectionMode::User));
         set("DV", cmdDV);
         set("SL", cmdSL);
         set("LO", cmdLO);

@@ -5,6 +5,7 @@
 
 static_assert(std::endian::native == std::endian::little,
               "the drawing list is written in host order, which must be little-endian");
+static_assert(uint8_t(interp::Rec::EndOfDrawing) == 0, "a zeroed block reads as the end");
 
 namespace interp {
 
@@ -25,7 +26,7 @@ void DrawingModel::reset() {
     directory_.resize(1);
     cur_ = blocks_[0].get();
     curIndex_ = 0;
-    std::memset(cur_, 0, kFirstRecordOffset + 1); // link 0, first record byte 0
+    std::memset(cur_, 0, kFirstRecordOffset + 1); // link 0, an end record first
     fill_ = kFirstRecordOffset;
     directory_[0]->fill(0);
     pageCount_ = 1;
@@ -48,7 +49,7 @@ void DrawingModel::nextBlock() {
     auto fresh = std::make_unique<uint8_t[]>(kBlockSize);
     uint32_t index = static_cast<uint32_t>(blocks_.size());
     blocks_.push_back(std::move(fresh));
-    cur_[fill_] = 255;
+    cur_[fill_] = uint8_t(Rec::ContinueBlock);
     std::memcpy(cur_, &index, 4);
     cur_ = blocks_.back().get();
     std::memset(cur_, 0, 4);
@@ -58,13 +59,13 @@ void DrawingModel::nextBlock() {
 
 void DrawingModel::writeEndMarker() {
     // Every record leaves at least three bytes free, so this always fits.
-    cur_[fill_++] = 0;
+    cur_[fill_++] = uint8_t(Rec::EndOfDrawing);
 }
 
 bool DrawingModel::appendLabelText(const uint8_t* text, size_t length) {
     if (length > static_cast<size_t>(kMaxLabelText)) return false;
     if (fill_ + length + 2 > static_cast<size_t>(kBlockSize)) nextBlock();
-    cur_[fill_++] = kLabelCode;
+    cur_[fill_++] = uint8_t(Rec::Label);
     if (length) std::memcpy(cur_ + fill_, text, length);
     fill_ += static_cast<uint32_t>(length); // at least one byte stays free
     return true;
@@ -146,7 +147,7 @@ bool DrawingModel::pageEnd(const PaperCorner& corner) {
         int32_t link = static_cast<int32_t>(directory_.size() - 1);
         (*directory_[directory_.size() - 2])[0] = link;
     }
-    beginRecord(254);
+    put(rec::EndOfPage{});
     int32_t* w = slotWords(pageCount_);
     w[0] = static_cast<int32_t>(curIndex_);
     w[20] = static_cast<int32_t>(fill_);
@@ -156,7 +157,7 @@ bool DrawingModel::pageEnd(const PaperCorner& corner) {
 }
 
 bool DrawingModel::finishLoad(const PaperCorner& corner, bool endWritten) {
-    if (!endWritten) beginRecord(0);
+    if (!endWritten) put(rec::EndOfDrawing{});
     bool counts = closePageExtents(corner);
     if (!counts) --pageCount_;
     selectPage(1);

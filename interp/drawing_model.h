@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "interp/extents.h"
@@ -55,34 +56,38 @@ class DrawingModel {
     // empties the list, the polygon buffer and the pen-used flags; one page.
     void reset();
 
-    // Starts a record: applies the 25-byte rule, then appends the code.
-    void beginRecord(uint8_t code) {
-        if (fill_ + kRecordReserve > kBlockSize) nextBlock();
-        cur_[fill_++] = code;
-        if (code == 2)
-            penUp_ = true;
-        else if (code == 3)
-            penUp_ = false;
+    // Appends a record: applies the 25-byte rule, then writes the code and
+    // the payload fields in table order. Points and pen selects go through
+    // appendPoint and writePenSelect, which keep their bookkeeping.
+    template <class R> void write(const R& record) {
+        static_assert(!std::is_same_v<R, rec::Point> && !std::is_same_v<R, rec::PenSelect>);
+        put(record);
     }
-    void putB(uint8_t v) { cur_[fill_++] = v; }
-    void putW(int32_t v) { putRaw(static_cast<uint16_t>(v)); }
-    void putI(int32_t v) { putRaw(v); }
-    void putF(float v) { putRaw(v); }
-    void putP(int32_t polygon) { putRaw(polygon); }
+
+    // A pen up record when `up`, else a pen down record.
+    void writePenState(bool up) {
+        if (up)
+            put(rec::PenUp{});
+        else
+            put(rec::PenDown{});
+    }
+
+    // The short pen colour record: every pen back to its default colour.
+    void writeDefaultColours() {
+        beginRecord(Rec::PenColour);
+        putRaw(static_cast<uint16_t>(kAllPensDefaultColour));
+    }
 
     // Pen select record; also sets the pen-used flag.
     void writePenSelect(uint8_t pen) {
-        beginRecord(1);
-        putB(pen);
+        put(rec::PenSelect{pen});
         pens.used[pen] = true;
     }
 
     // Point record with the extents rule: a point written while the pen is up
     // is remembered and enters the box only with the next pen-down point.
     void appendPoint(int32_t x, int32_t y) {
-        beginRecord(4);
-        putI(x);
-        putI(y);
+        put(rec::Point{x, y});
         if (penUp_) {
             pendingUp_ = true;
             pendingX_ = x;
@@ -165,6 +170,18 @@ class DrawingModel {
     PenTables pens;
 
   private:
+    void beginRecord(Rec code) {
+        if (fill_ + kRecordReserve > kBlockSize) nextBlock();
+        cur_[fill_++] = static_cast<uint8_t>(code);
+        if (code == Rec::PenUp)
+            penUp_ = true;
+        else if (code == Rec::PenDown)
+            penUp_ = false;
+    }
+    template <class R> void put(const R& record) {
+        beginRecord(R::kCode);
+        rec::forEachField(record, [this](auto v) { putRaw(v); });
+    }
     template <typename T> void putRaw(T v) {
         std::memcpy(cur_ + fill_, &v, sizeof v);
         fill_ += sizeof v;

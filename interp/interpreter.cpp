@@ -199,7 +199,7 @@ Param Interpreter::intOrRealParam(int32_t& v) {
 }
 
 void Interpreter::writePoint(int32_t x, int32_t y) {
-    if (poly.mode != 2)
+    if (poly.mode != PolygonMode::Off)
         addPolygonPoint(*this, x, y);
     else
         model.appendPoint(x, y);

@@ -76,34 +76,41 @@ void followOffsets(Interpreter& in) {
 }
 
 void writeCharSize(Interpreter& in) {
-    in.model.beginRecord(11);
-    in.model.putI(in.label.width);
-    in.model.putI(in.label.height);
+    in.model.write(rec::CharSize{in.label.width, in.label.height});
 }
 
 void writeDirection(Interpreter& in) {
-    in.model.beginRecord(12);
-    in.model.putI(Interpreter::roundSaturated(in.label.direction * 1000.0));
+    in.model.write(rec::LabelDirection{Interpreter::roundSaturated(in.label.direction * 1000.0)});
 }
 
 void writeSlant(Interpreter& in) {
-    in.model.beginRecord(13);
-    in.model.putI(Interpreter::roundSaturated(in.label.slant * 1000.0));
+    in.model.write(rec::CharSlant{Interpreter::roundSaturated(in.label.slant * 1000.0)});
 }
 
 void writeOrigin(Interpreter& in, int origin) {
-    in.model.beginRecord(14);
-    in.model.putB(static_cast<uint8_t>(origin));
+    in.model.write(rec::LabelOrigin{static_cast<uint8_t>(origin)});
 }
 
 void writeExtraSpace(Interpreter& in) {
-    in.model.beginRecord(15);
-    in.model.putI(Interpreter::roundSaturated(in.label.extraSpaces * 100000.0));
-    in.model.putI(Interpreter::roundSaturated(in.label.extraLines * 100000.0));
+    in.model.write(rec::ExtraSpace{Interpreter::roundSaturated(in.label.extraSpaces * 100000.0),
+                                   Interpreter::roundSaturated(in.label.extraLines * 100000.0)});
+}
+
+// A label header and its text. The header carries the character set in force
+// (set 8 recorded as set "0", see convertSet8) and two state bytes: the font
+// index (0: no font list is filled by this program) and the Windows character
+// set the text is meant for (128, Shift-JIS, for the two-byte sets; else 0).
+void writeLabelRecords(DrawingModel& m, int code, const std::vector<uint8_t>& text, int64_t longest,
+                       int64_t lineFeeds, int64_t carriageReturns) {
+    m.write(rec::Label{static_cast<uint16_t>(text.size()), static_cast<uint16_t>(longest),
+                       static_cast<uint16_t>(lineFeeds), static_cast<uint16_t>(carriageReturns),
+                       static_cast<uint16_t>(code == 8 ? kCharSetDefault : code), 0,
+                       static_cast<uint8_t>(isTwoByteSet(code) ? 128 : 0)});
+    m.appendLabelText(text.data(), text.size());
 }
 
 // Makes (w, h) the character size of the selected set and records it.
-void setCharSize(Interpreter& in, int32_t w, int32_t h, int mode) {
+void setCharSize(Interpreter& in, int32_t w, int32_t h, SizeMode mode) {
     LabelState& l = in.label;
     l.width = w;
     l.height = h;
@@ -118,10 +125,10 @@ void setCharSize(Interpreter& in, int32_t w, int32_t h, int mode) {
 double baseDirection(const Interpreter& in) {
     const LabelState& l = in.label;
     double run = l.run, rise = l.rise;
-    if (l.directionMode == 2) {
+    if (l.directionMode == DirectionMode::Relative) {
         run *= static_cast<double>(in.coord.p2x) - in.coord.p1x;
         rise *= static_cast<double>(in.coord.p2y) - in.coord.p1y;
-    } else if (l.directionMode == 3) {
+    } else if (l.directionMode == DirectionMode::User) {
         run *= in.coord.fX;
         rise *= in.coord.fY;
     }
@@ -132,14 +139,14 @@ double baseDirection(const Interpreter& in) {
 // The recorded direction from the stored values, the rotation and the path.
 double deriveDirection(const Interpreter& in) {
     double a = rotateAngle(in, baseDirection(in));
-    switch (in.label.pathMode) {
-    case 1:
+    switch (in.label.path) {
+    case TextPath::Down:
         a -= 90.0;
         break;
-    case 2:
+    case TextPath::Left:
         a += 180.0;
         break;
-    case 3:
+    case TextPath::Up:
         a += 90.0;
         break;
     default:
@@ -164,12 +171,10 @@ void selectSet(Interpreter& in, int s) {
     l.codeInForce = set.code;
     if (set.fontByte != l.fontByteInForce) {
         l.fontByteInForce = set.fontByte;
-        in.model.beginRecord(27);
-        in.model.putB(set.fontByte);
+        in.model.write(rec::FontByte{set.fontByte});
     }
     l.selectedSet = s;
-    in.model.beginRecord(29);
-    in.model.putB(static_cast<uint8_t>(s));
+    in.model.write(rec::CharSetSelect{static_cast<uint8_t>(s)});
 }
 
 // Set 8 (katakana) is recorded as set "0": its katakana positions move to
@@ -221,26 +226,14 @@ void growByLabelBox(Interpreter& in, int32_t px, int32_t py, double longest, dou
 
 // Writes a label header and its text at (x, y): pen up, point, header, text.
 // The point goes to the list even in polygon mode: labels are no vertices.
-// `longest` is in characters as recorded. The header's two label-state bytes:
-// the first is the font index (0: none; no font list is filled by this
-// program), the second the Windows character set that the text is meant for
-// (128, Shift-JIS, for the two-byte sets; otherwise 0).
+// `longest` is in characters as recorded.
 void writeLabel(Interpreter& in, int32_t x, int32_t y, const std::vector<uint8_t>& text,
                 int64_t longest, int64_t lineFeeds, int64_t carriageReturns) {
     DrawingModel& m = in.model;
-    int code = in.label.codeInForce;
-    m.beginRecord(2);
+    m.write(rec::PenUp{});
     in.penUp = true;
     m.appendPoint(x, y);
-    m.beginRecord(kLabelCode);
-    m.putW(static_cast<int32_t>(text.size()));
-    m.putW(static_cast<int32_t>(longest));
-    m.putW(static_cast<int32_t>(lineFeeds));
-    m.putW(static_cast<int32_t>(carriageReturns));
-    m.putW(code == 8 ? kCharSetDefault : code);
-    m.putB(0);
-    m.putB(isTwoByteSet(code) ? 128 : 0);
-    m.appendLabelText(text.data(), text.size());
+    writeLabelRecords(m, in.label.codeInForce, text, longest, lineFeeds, carriageReturns);
 }
 
 // Builds the text segments of one label (LB, PB) byte by byte and records
@@ -307,7 +300,7 @@ class LabelWriter {
         hadCarriageReturn_ = false;
     }
 
-    // A run of n backspaces: a character move of -n cells (record 16).
+    // A run of n backspaces: a character move of -n cells (a CharMove record).
     void flushBackspaces() {
         if (backspaces_ == 0) return;
         int64_t n = backspaces_;
@@ -316,9 +309,7 @@ class LabelWriter {
             in_.setPendingError();
             return;
         }
-        in_.model.beginRecord(16);
-        in_.model.putI(static_cast<int32_t>(-n * 100000));
-        in_.model.putI(0);
+        in_.model.write(rec::CharMove{static_cast<int32_t>(-n * 100000), 0});
         LabelState& l = in_.label;
         l.offsetX -= charAdvance(l, static_cast<double>(n));
         followOffsets(in_);
@@ -404,7 +395,7 @@ void cmdLB(Interpreter& in, int) {
         int c = in.readRaw();
         if (c < 0) break; // end of file: the pending text is dropped
         if (c == terminator) {
-            if (in.label.terminatorMode == 0) writer.feedPrintedTerminator(c);
+            if (in.label.terminatorMode == TerminatorMode::Printed) writer.feedPrintedTerminator(c);
             writer.finish();
             break;
         }
@@ -427,7 +418,7 @@ void cmdDT(Interpreter& in, int) {
     if (c == ';') {
         // The default terminator, which is never printed.
         in.label.terminator = kEtx;
-        in.label.terminatorMode = 1;
+        in.label.terminatorMode = TerminatorMode::NotPrinted;
         in.setCommandEnded();
         return;
     }
@@ -440,7 +431,7 @@ void cmdDT(Interpreter& in, int) {
     in.countHpgl2();
     int32_t mode;
     if (in.intParam(mode) == Param::Value && (mode == 0 || mode == 1))
-        in.label.terminatorMode = mode;
+        in.label.terminatorMode = static_cast<TerminatorMode>(mode);
 }
 
 void cmdBL(Interpreter& in, int) {
@@ -451,7 +442,7 @@ void cmdBL(Interpreter& in, int) {
         int c = in.readRaw();
         if (c < 0) break;
         bool end = c == l.terminator;
-        if (end && l.terminatorMode != 0) break;
+        if (end && l.terminatorMode != TerminatorMode::Printed) break;
         // Past the buffer the text is still read to its end, so that it is
         // not taken for commands.
         if (l.bufferedLength < kBufferedLabelLimit)
@@ -475,30 +466,31 @@ void cmdPB(Interpreter& in, int) {
     writeOrigin(in, previous);
 }
 
-void cmdCharSize(Interpreter& in, int mode) {
+void cmdCharSize(Interpreter& in, int selector) {
+    const auto mode = static_cast<SizeMode>(selector);
     double w = 0, h = 0;
     Pair p = readRealPair(in, w, h);
     if (p == Pair::Stop) return;
     LabelState& l = in.label;
     if (p == Pair::None) {
-        if (mode == 2) {
+        if (mode == SizeMode::Relative) {
             l.relWidth = 0.75;
             l.relHeight = 1.5;
-            l.sizeMode = 2;
+            l.sizeMode = SizeMode::Relative;
             recomputeRelativeSize(in);
         } else {
-            setCharSize(in, 114, 150, 1);
+            setCharSize(in, 114, 150, SizeMode::Absolute);
         }
         return;
     }
     double sw = w, sh = h;
     switch (mode) {
-    case 1:
+    case SizeMode::Absolute:
         if (w == 0.0 || h == 0.0) return;
         sw = w / 0.0025;
         sh = h / 0.0025;
         break;
-    case 2:
+    case SizeMode::Relative:
         sw = (static_cast<double>(in.coord.p2x) - in.coord.p1x) * w * 0.01;
         sh = (static_cast<double>(in.coord.p2y) - in.coord.p1y) * h * 0.01;
         break;
@@ -511,18 +503,19 @@ void cmdCharSize(Interpreter& in, int mode) {
     }
     int32_t iw, ih;
     if (!in.roundToInt(sw, iw) || !in.roundToInt(sh, ih)) return;
-    if (mode == 2) {
+    if (mode == SizeMode::Relative) {
         l.relWidth = w;
         l.relHeight = h;
     }
     setCharSize(in, iw, ih, mode);
 }
 
-void cmdDirection(Interpreter& in, int mode) {
+void cmdDirection(Interpreter& in, int selector) {
+    const auto mode = static_cast<DirectionMode>(selector);
     double run = 1.0, rise = 0.0;
     Pair p = readRealPair(in, run, rise);
     if (p == Pair::Stop) return;
-    if (mode == 3 && !in.coord.scaling) return; // user units only with scaling
+    if (mode == DirectionMode::User && !in.coord.scaling) return; // user units only with scaling
     if (p == Pair::None) {
         run = 1.0;
         rise = 0.0;
@@ -542,12 +535,11 @@ void cmdDV(Interpreter& in, int) {
     if (p == Param::Omitted) n = 0;
     if (n < 0 || n > 3) return;
     LabelState& l = in.label;
-    l.pathMode = n;
-    l.verticalMode = n == 1 ? 90 : 0;
+    l.path = static_cast<TextPath>(n);
+    l.verticalMode = l.path == TextPath::Down ? 90 : 0;
     l.direction = deriveDirection(in);
     writeDirection(in);
-    in.model.beginRecord(24);
-    in.model.putI(l.verticalMode * 1000);
+    in.model.write(rec::LabelVertical{l.verticalMode * 1000});
 }
 
 void cmdSL(Interpreter& in, int) {
@@ -586,9 +578,8 @@ void cmdCP(Interpreter& in, int) {
         int32_t check;
         if (!in.roundToInt(spaces * 100000.0, check)) return;
     }
-    in.model.beginRecord(16);
-    in.model.putI(Interpreter::roundSaturated(spaces * 100000.0));
-    in.model.putI(Interpreter::roundSaturated(lines * 100000.0));
+    in.model.write(rec::CharMove{Interpreter::roundSaturated(spaces * 100000.0),
+                                 Interpreter::roundSaturated(lines * 100000.0)});
     if (given)
         l.offsetX += charAdvance(l, spaces);
     else
@@ -641,33 +632,25 @@ void plotSymbol(Interpreter& in) {
     if (l.codeInForce == 8) convertSet8(text);
     bool wasDown = !in.penUp;
     DrawingModel& m = in.model;
-    if (wasDown) m.beginRecord(2);
+    if (wasDown) m.write(rec::PenUp{});
     m.appendPoint(static_cast<int32_t>(sx), static_cast<int32_t>(sy));
-    m.beginRecord(kLabelCode);
-    m.putW(1);
-    m.putW(1);
-    m.putW(0);
-    m.putW(0);
-    m.putW(l.codeInForce == 8 ? kCharSetDefault : l.codeInForce);
-    m.putB(0);
-    m.putB(isTwoByteSet(l.codeInForce) ? 128 : 0);
-    m.appendLabelText(text.data(), text.size());
+    writeLabelRecords(m, l.codeInForce, text, 1, 0, 0);
     // The symbol's cell, from its lower left corner.
     m.extendExtents(static_cast<int32_t>(sx), static_cast<int32_t>(sy));
     m.extendExtents(Interpreter::roundSaturated(sx + static_cast<double>(l.width)),
                     Interpreter::roundSaturated(sy + static_cast<double>(l.height)));
     m.appendPoint(in.posX, in.posY);
-    if (wasDown) m.beginRecord(3);
+    if (wasDown) m.write(rec::PenDown{});
 }
 
 void recomputeRelativeSize(Interpreter& in) {
     LabelState& l = in.label;
-    if (l.sizeMode != 2) return;
+    if (l.sizeMode != SizeMode::Relative) return;
     double w = (static_cast<double>(in.coord.p2x) - in.coord.p1x) * l.relWidth * 0.01;
     double h = (static_cast<double>(in.coord.p2y) - in.coord.p1y) * l.relHeight * 0.01;
     int32_t iw, ih;
     if (!in.roundToInt(w, iw) || !in.roundToInt(h, ih)) return;
-    setCharSize(in, iw, ih, 2);
+    setCharSize(in, iw, ih, SizeMode::Relative);
 }
 
 void recomputeDirection(Interpreter& in) {
@@ -684,17 +667,16 @@ void resetLabelState(Interpreter& in) {
     PolyState& poly = in.poly;
     DrawingModel& m = in.model;
 
-    l.directionMode = 1;
+    l.directionMode = DirectionMode::Absolute;
     l.run = 1.0;
     l.rise = 0.0;
     l.direction = 0.0;
     writeDirection(in);
-    if (l.pathMode != 0 || l.verticalMode != 0) {
+    if (l.path != TextPath::Right || l.verticalMode != 0) {
         // The path goes back to the line direction with the direction itself.
-        l.pathMode = 0;
+        l.path = TextPath::Right;
         l.verticalMode = 0;
-        m.beginRecord(24);
-        m.putI(0);
+        m.write(rec::LabelVertical{0});
     }
 
     for (CharacterSet& s : l.sets) {
@@ -710,21 +692,18 @@ void resetLabelState(Interpreter& in) {
     writeExtraSpace(in);
 
     l.terminator = kEtx;
-    l.terminatorMode = 1;
+    l.terminatorMode = TerminatorMode::NotPrinted;
 
-    poly.fillType = 1;
+    poly.fillType = FillKind::SolidBidirectional;
     poly.defaultSolidSpacing = 12;
     poly.hatchSpacing = 12;
     poly.hatchAngle = 0.0;
-    m.beginRecord(18);
-    m.putB(1);
-    m.putI(12);
-    m.putI(0);
+    m.write(rec::FillType{uint8_t(FillKind::SolidBidirectional), 12, 0});
 
     l.origin = 1;
     writeOrigin(in, 1);
 
-    l.sizeMode = 1;
+    l.sizeMode = SizeMode::Absolute;
     l.relWidth = 0.75;
     l.relHeight = 1.5;
     l.width = 114;
@@ -734,8 +713,7 @@ void resetLabelState(Interpreter& in) {
     l.slant = 0.0;
     writeSlant(in);
 
-    m.beginRecord(29);
-    m.putB(0);
+    m.write(rec::CharSetSelect{0});
 }
 
 } // namespace interp

@@ -11,8 +11,8 @@ void cmdLB(Interpreter& in, int);
 void cmdDT(Interpreter& in, int);
 void cmdBL(Interpreter& in, int);
 void cmdPB(Interpreter& in, int);
-void cmdCharSize(Interpreter& in, int mode);  // SI 1, SR 2, SU 3
-void cmdDirection(Interpreter& in, int mode); // DI 1, DR 2, DU 3
+void cmdCharSize(Interpreter& in, int selector);  // a SizeMode: SI, SR, SU
+void cmdDirection(Interpreter& in, int selector); // a DirectionMode: DI, DR, DU
 void cmdDV(Interpreter& in, int);
 void cmdSL(Interpreter& in, int);
 void cmdLO(Interpreter& in, int);

@@ -9,28 +9,41 @@ namespace interp {
 constexpr int kCharSetDefault = 48; // set "0", the code in force after a reset
 constexpr int kBufferedLabelLimit = 150;
 
+// DT: the terminator is printed with the label, or only ends it. The values
+// are DT's mode parameter.
+enum class TerminatorMode : uint8_t { Printed = 0, NotPrinted = 1 };
+// How the character size was given: SI in centimetres, SR in per cent of
+// P2 - P1, SU in user units.
+enum class SizeMode : uint8_t { Absolute, Relative, User };
+// How the label direction was given: DI as run and rise, DR relative to
+// P2 - P1, DU in user units.
+enum class DirectionMode : uint8_t { Absolute, Relative, User };
+// DV: the text path along the direction, downwards, backwards or upwards.
+// The values are DV's parameter.
+enum class TextPath : uint8_t { Right = 0, Down = 1, Left = 2, Up = 3 };
+
 struct CharacterSet {
     int code = kCharSetDefault;        // designated character set code
-    uint8_t fontByte = 0;              // stroke weight and background mode (record 27)
+    uint8_t fontByte = 0;              // stroke weight and background mode (FontByte record)
     int32_t width = 114, height = 150; // size it was last used with
     double slant = 0.0;                // slant it was last used with
 };
 
 struct LabelState {
     uint8_t terminator = 3; // ETX; 0 disables LB
-    int terminatorMode = 1; // 1 = terminator not part of the text, 0 = printed
+    TerminatorMode terminatorMode = TerminatorMode::NotPrinted;
 
-    int32_t width = 114, height = 150;       // character size, plotter units
-    int sizeMode = 1;                        // 1 SI, 2 SR, 3 SU
+    int32_t width = 114, height = 150; // character size, plotter units
+    SizeMode sizeMode = SizeMode::Absolute;
     double relWidth = 0.75, relHeight = 1.5; // SR, per cent of P2 - P1
 
-    // Direction as recorded (record 12): degrees, already turned by the
+    // Direction as recorded (LabelDirection record): degrees, already turned by the
     // rotation and adjusted for the DV path.
     double direction = 0.0;
-    int directionMode = 1;        // 1 DI, 2 DR, 3 DU
+    DirectionMode directionMode = DirectionMode::Absolute;
     double run = 1.0, rise = 0.0; // the DI/DR/DU values, kept for recomputation
-    int pathMode = 0;             // DV 0..3
-    // Vertical writing angle in degrees, recorded x 1000 as record 24: 90 while
+    TextPath path = TextPath::Right;
+    // Vertical writing angle in degrees, recorded x 1000 as LabelVertical: 90 while
     // DV1 stacks the characters, otherwise 0.
     int verticalMode = 0;
 

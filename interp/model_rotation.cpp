@@ -1,7 +1,6 @@
 #include "interp/model_rotation.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "interp/record_codes.h"
@@ -22,39 +21,6 @@ int32_t saturate(int64_t v) {
     return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
-int32_t readI(const uint8_t* p) {
-    int32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
-void writeI(uint8_t* p, int32_t v) {
-    std::memcpy(p, &v, 4);
-}
-
-int itemWidth(char c) {
-    return c == 'b' ? 1 : c == 'w' ? 2 : 4;
-}
-
-// Byte offset of item `k` of a record whose code byte is at `record`.
-const uint8_t* itemAt(const uint8_t* record, const char* layout, int k) {
-    const uint8_t* p = record + 1;
-    for (int i = 0; i < k; ++i)
-        p += itemWidth(layout[i]);
-    return p;
-}
-uint8_t* itemAt(uint8_t* record, const char* layout, int k) {
-    return const_cast<uint8_t*>(itemAt(static_cast<const uint8_t*>(record), layout, k));
-}
-
-void rotateItemPair(uint8_t* record, const char* layout, int kx, int turns) {
-    uint8_t* px = itemAt(record, layout, kx);
-    uint8_t* py = itemAt(record, layout, kx + 1);
-    int32_t x = readI(px), y = readI(py);
-    rotatePoint(turns, x, y);
-    writeI(px, x);
-    writeI(py, y);
-}
-
 // Adds `step` to an angle held in `full`-th parts of a turn, taking one turn
 // off when it reaches a full turn.
 int32_t addAngle(int32_t value, int64_t step, int64_t full) {
@@ -63,57 +29,60 @@ int32_t addAngle(int32_t value, int64_t step, int64_t full) {
     return saturate(v);
 }
 
-void swapFactors(uint8_t* record, const char* layout, int kx) {
-    uint8_t* px = itemAt(record, layout, kx);
-    uint8_t* py = itemAt(record, layout, kx + 1);
-    uint8_t tmp[4];
-    std::memcpy(tmp, px, 4);
-    std::memcpy(px, py, 4);
-    std::memcpy(py, tmp, 4);
+// Decodes the payload of the record at `record` as R, lets `change` work on
+// it and writes it back in place.
+template <class R, class Change> void update(uint8_t* record, Change change) {
+    R r = decodePayload<R>(record + 1);
+    change(r);
+    encodePayload(r, record + 1);
 }
 
 // One record whose code byte is at `r`, its payload inside the block.
-void rotateRecord(uint8_t* r, const char* layout, int turns) {
+void rotateRecord(uint8_t* r, int turns) {
     const bool odd = turns % 2 == 1;
-    switch (r[0]) {
-    case uint8_t(Rec::Point):
-        rotateItemPair(r, layout, 0, turns);
+    auto swapFactors = [odd](auto& x) {
+        if (odd) std::swap(x.scaleX, x.scaleY);
+    };
+    switch (static_cast<Rec>(r[0])) {
+    case Rec::Point:
+        update<rec::Point>(r, [&](rec::Point& x) { rotatePoint(turns, x.x, x.y); });
         break;
-    case uint8_t(Rec::Arc):
-        rotateItemPair(r, layout, 0, turns);
+    case Rec::Arc:
+        update<rec::Arc>(r, [&](rec::Arc& x) { rotatePoint(turns, x.centreX, x.centreY); });
         break;
-    case uint8_t(Rec::ArcScaled):
-        rotateItemPair(r, layout, 2, turns);
-        if (odd) swapFactors(r, layout, 0);
+    case Rec::ArcScaled:
+        update<rec::ArcScaled>(r, [&](rec::ArcScaled& x) {
+            rotatePoint(turns, x.centreX, x.centreY);
+            swapFactors(x);
+        });
         break;
-    case uint8_t(Rec::CircleScaled):
-        if (odd) swapFactors(r, layout, 0);
+    case Rec::CircleScaled:
+        update<rec::CircleScaled>(r, swapFactors);
         break;
-    case uint8_t(Rec::FillPolygon):
-        if (odd) swapFactors(r, layout, 2);
+    case Rec::FillPolygon:
+        update<rec::FillPolygon>(r, swapFactors);
         break;
-    case uint8_t(Rec::EdgePolygon):
-        if (odd) swapFactors(r, layout, 1);
+    case Rec::EdgePolygon:
+        update<rec::EdgePolygon>(r, swapFactors);
         break;
-    case uint8_t(Rec::InputWindow):
-        for (int k = 0; k < 4; k += 2) {
-            int32_t x = readI(itemAt(r, layout, k)), y = readI(itemAt(r, layout, k + 1));
-            if (x == kNoInputWindow || y == kNoInputWindow) continue;
-            rotateItemPair(r, layout, k, turns);
-        }
+    case Rec::InputWindow:
+        update<rec::InputWindow>(r, [&](rec::InputWindow& x) {
+            if (x.x1 != kNoInputWindow && x.y1 != kNoInputWindow) rotatePoint(turns, x.x1, x.y1);
+            if (x.x2 != kNoInputWindow && x.y2 != kNoInputWindow) rotatePoint(turns, x.x2, x.y2);
+        });
         break;
-    case uint8_t(Rec::LabelDirection): {
-        uint8_t* p = itemAt(r, layout, 0);
-        writeI(p, addAngle(readI(p), 90000LL * turns, 360000));
+    case Rec::LabelDirection:
+        update<rec::LabelDirection>(r, [&](rec::LabelDirection& x) {
+            x.direction = addAngle(x.direction, 90000LL * turns, 360000);
+        });
         break;
-    }
-    case uint8_t(Rec::FillType): {
-        uint8_t type = *itemAt(r, layout, 0);
-        if (type == 10 || type == 11) break;
-        uint8_t* p = itemAt(r, layout, 2);
-        writeI(p, addAngle(readI(p), 9000LL * turns, 36000));
+    case Rec::FillType:
+        update<rec::FillType>(r, [&](rec::FillType& x) {
+            const auto kind = static_cast<FillKind>(x.type);
+            if (kind == FillKind::Shading || kind == FillKind::UserPattern) return;
+            x.angle = addAngle(x.angle, 9000LL * turns, 36000);
+        });
         break;
-    }
     default:
         break;
     }
@@ -128,7 +97,7 @@ void rotateRecords(DrawingModel& model, int turns) {
     for (;;) {
         if (block >= model.blockCount() || offset >= uint32_t(kBlockSize)) return;
         uint8_t* b = model.mutableBlock(block);
-        uint8_t code = b[offset];
+        const uint8_t code = b[offset];
         if (code == uint8_t(Rec::EndOfDrawing)) return;
         if (code == uint8_t(Rec::ContinueBlock)) {
             uint32_t link = model.blockLink(block);
@@ -139,31 +108,20 @@ void rotateRecords(DrawingModel& model, int turns) {
             offset = kFirstRecordOffset;
             continue;
         }
-        if (code == kLabelCode && textExpected) {
+        if (code == uint8_t(Rec::Label) && textExpected) {
             textExpected = false;
             if (offset + 1 + labelText > uint32_t(kBlockSize)) return;
             offset += 1 + labelText;
             continue;
         }
-        const char* layout = recordLayout(code);
-        if (!layout) return;
-        uint32_t size = 1;
-        for (const char* c = layout; *c; ++c)
-            size += itemWidth(*c);
-        if (code == uint8_t(Rec::PenColour) && offset + 3 <= uint32_t(kBlockSize)) {
-            uint16_t pen;
-            std::memcpy(&pen, b + offset + 1, 2);
-            if (pen == kAllPensDefaultColour) size = 3; // the short form
-        }
-        if (offset + size > uint32_t(kBlockSize)) return;
-        if (code == kLabelCode) {
-            uint16_t len;
-            std::memcpy(&len, b + offset + 1, 2);
-            labelText = len;
+        const RecordExtent e = recordExtent(b + offset, uint32_t(kBlockSize) - offset);
+        if (e.bytes == 0) return;
+        if (code == uint8_t(Rec::Label)) {
+            labelText = decodePayload<rec::Label>(b + offset + 1).textLength;
             textExpected = true;
         }
-        rotateRecord(b + offset, layout, turns);
-        offset += size;
+        rotateRecord(b + offset, turns);
+        offset += e.bytes;
     }
 }
 

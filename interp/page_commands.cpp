@@ -7,59 +7,36 @@ namespace interp {
 void writePageStart(Interpreter& in) {
     DrawingModel& m = in.model;
     auto rnd = Interpreter::roundSaturated;
-    m.beginRecord(2);
+    m.write(rec::PenUp{});
     if (in.pen.penSelected) m.writePenSelect(static_cast<uint8_t>(in.pen.currentPen));
     if (m.pens.widthsSet) {
-        for (int p = 0; p < 256; ++p) {
-            m.beginRecord(9);
-            m.putI(rnd(m.pens.width[p]));
-            m.putI(p);
-        }
+        for (int p = 0; p < 256; ++p)
+            m.write(rec::PenWidth{rnd(m.pens.width[p]), p});
     }
     const LabelState& l = in.label;
-    m.beginRecord(11);
-    m.putI(l.width);
-    m.putI(l.height);
-    m.beginRecord(12);
-    m.putI(rnd(l.direction * 1000.0));
-    m.beginRecord(13);
-    m.putI(rnd(l.slant * 1000.0));
-    m.beginRecord(24);
-    m.putI(l.verticalMode * 1000);
-    m.beginRecord(14);
-    m.putB(static_cast<uint8_t>(l.origin));
-    m.beginRecord(15);
-    m.putI(rnd(l.extraSpaces * 100000.0));
-    m.putI(rnd(l.extraLines * 100000.0));
-    m.beginRecord(18);
-    m.putB(in.poly.fillType);
-    m.putI(in.poly.hatchSpacing);
-    m.putI(rnd(in.poly.hatchAngle * 100.0));
-    m.beginRecord(23);
-    m.putI(in.pen.lineType);
-    m.putI(in.pen.patternLength);
+    m.write(rec::CharSize{l.width, l.height});
+    m.write(rec::LabelDirection{rnd(l.direction * 1000.0)});
+    m.write(rec::CharSlant{rnd(l.slant * 1000.0)});
+    m.write(rec::LabelVertical{l.verticalMode * 1000});
+    m.write(rec::LabelOrigin{static_cast<uint8_t>(l.origin)});
+    m.write(rec::ExtraSpace{rnd(l.extraSpaces * 100000.0), rnd(l.extraLines * 100000.0)});
+    m.write(rec::FillType{uint8_t(in.poly.fillType), in.poly.hatchSpacing,
+                          rnd(in.poly.hatchAngle * 100.0)});
+    m.write(rec::LineType{in.pen.lineType, in.pen.patternLength});
     for (int p = 0; p < 256; ++p) {
         if (!m.pens.colourDefined[p]) continue;
-        uint32_t c = m.pens.colour[p];
-        m.beginRecord(26);
-        m.putW(p);
-        m.putW(c & 0xFF);
-        m.putW((c >> 8) & 0xFF);
-        m.putW((c >> 16) & 0xFF);
+        const uint32_t c = m.pens.colour[p];
+        m.write(rec::PenColour{static_cast<uint16_t>(p), static_cast<uint16_t>(c & 0xFF),
+                               static_cast<uint16_t>((c >> 8) & 0xFF),
+                               static_cast<uint16_t>((c >> 16) & 0xFF)});
     }
-    m.beginRecord(27);
-    m.putB(l.sets[l.selectedSet & 1].fontByte);
-    if (in.coord.windowSet) {
-        m.beginRecord(28);
-        m.putI(in.coord.windowMin[0]);
-        m.putI(in.coord.windowMin[1]);
-        m.putI(in.coord.windowMax[0]);
-        m.putI(in.coord.windowMax[1]);
-    }
-    m.beginRecord(29);
-    m.putB(static_cast<uint8_t>(l.selectedSet));
-    m.beginRecord(30);
-    m.putI(50044);
+    m.write(rec::FontByte{l.sets[l.selectedSet & 1].fontByte});
+    if (in.coord.windowSet)
+        m.write(rec::InputWindow{in.coord.windowMin[0], in.coord.windowMin[1],
+                                 in.coord.windowMax[0], in.coord.windowMax[1]});
+    m.write(rec::CharSetSelect{static_cast<uint8_t>(l.selectedSet)});
+    // Line ends and joins round, miter limit 5.
+    m.write(rec::LineAttributes{50044});
 }
 
 void cmdPageAdvance(Interpreter& in, int resetPosition) {

@@ -78,9 +78,7 @@ void unrotatedPosition(const Interpreter& in, double& x, double& y) {
 }
 
 void writeLineType(Interpreter& in, int type, int32_t length) {
-    in.model.beginRecord(23);
-    in.model.putI(type);
-    in.model.putI(length);
+    in.model.write(rec::LineType{type, length});
 }
 
 int32_t defaultPatternLength(const Interpreter& in) {
@@ -104,13 +102,13 @@ void drawTick(Interpreter& in, int64_t alongX, int64_t alongY) {
         return;
     }
     DrawingModel& m = in.model;
-    m.beginRecord(2);
+    m.write(rec::PenUp{});
     in.writePoint(static_cast<int32_t>(upX), static_cast<int32_t>(upY));
-    m.beginRecord(3);
+    m.write(rec::PenDown{});
     in.writePoint(static_cast<int32_t>(downX), static_cast<int32_t>(downY));
-    m.beginRecord(2);
+    m.write(rec::PenUp{});
     in.writePoint(in.posX, in.posY);
-    if (!in.penUp) m.beginRecord(3);
+    if (!in.penUp) m.write(rec::PenDown{});
 }
 
 // Skips raw bytes through the closing double quote (or a single quote when
@@ -166,7 +164,7 @@ bool takeGraphPenCode(Interpreter& in) {
     int b = in.readChar(false);
     if (b == 'U' || b == 'D') {
         in.penUp = b == 'U';
-        in.model.beginRecord(in.penUp ? 2 : 3);
+        in.model.writePenState(in.penUp);
         int c = in.readChar(false);
         if (c == 0) return false;
         if (c != ',') in.pushBack();
@@ -183,7 +181,7 @@ bool takeGraphPenCode(Interpreter& in) {
 
 void graph(Interpreter& in) {
     in.penUp = false;
-    in.model.beginRecord(3);
+    in.model.write(rec::PenDown{});
     const CoordState& c = in.coord;
     // X runs in user units while scaling is on, else in unrotated plotter units.
     double x;
@@ -242,11 +240,11 @@ void userCharacter(Interpreter& in) {
         if (!in.roundToInt(v, vx)) return;
         if (penCodes) {
             if (vx <= -99 && vx > -9999) {
-                m.beginRecord(2);
+                m.write(rec::PenUp{});
                 continue;
             }
             if (vx >= 99 && vx < 9999) {
-                m.beginRecord(3);
+                m.write(rec::PenDown{});
                 continue;
             }
             if (vx >= 9999 || vx <= -9999) {
@@ -342,13 +340,13 @@ void cmdPR(Interpreter& in, int) {
 
 void cmdPU(Interpreter& in, int) {
     in.penUp = true;
-    in.model.beginRecord(2);
+    in.model.write(rec::PenUp{});
     readCoordinatePairs(in, in.absoluteMode);
 }
 
 void cmdPD(Interpreter& in, int) {
     in.penUp = false;
-    in.model.beginRecord(3);
+    in.model.write(rec::PenDown{});
     int c = in.readChar(false);
     if (c == 0) {
         in.setCommandEnded();
@@ -367,10 +365,10 @@ void cmdSP(Interpreter& in, int) {
     DrawingModel& m = in.model;
     if (!in.penUp && n != 0) {
         // The line goes on from the same point in the new pen.
-        m.beginRecord(2);
+        m.write(rec::PenUp{});
         in.writePoint(in.posX, in.posY);
         m.writePenSelect(static_cast<uint8_t>(n));
-        m.beginRecord(3);
+        m.write(rec::PenDown{});
     } else {
         m.writePenSelect(static_cast<uint8_t>(n));
     }
@@ -496,9 +494,9 @@ void cmdUC(Interpreter& in, int) {
     } else {
         in.setPendingError();
     }
-    m.beginRecord(2);
+    m.write(rec::PenUp{});
     in.writePoint(in.posX, in.posY);
-    if (!in.penUp) m.beginRecord(3);
+    if (!in.penUp) m.write(rec::PenDown{});
     if (patterned) writeLineType(in, p.lineType, p.patternLength);
     in.resetLabelOrigin();
 }
@@ -517,7 +515,7 @@ void cmdReset(Interpreter& in, int which) {
     CoordState& c = in.coord;
 
     p.symbol = 0;
-    in.poly.mode = 2; // an unfinished polygon is dropped
+    in.poly.mode = PolygonMode::Off; // an unfinished polygon is dropped
     p.lineType = p.previousLineType = kSolidLine;
     p.patternLength = p.previousPatternLength = defaultPatternLength(in);
     if (record) {
@@ -532,8 +530,7 @@ void cmdReset(Interpreter& in, int which) {
         m.pens.colourDefined.fill(false);
         m.pens.colour = in.options.defaultColours;
         if (record) {
-            m.beginRecord(26);
-            m.putW(kAllPensDefaultColour);
+            m.writeDefaultColours();
             if (in.options.multiPage) {
                 // A page that does not count clears the pending error it would leave.
                 if (!m.pageEnd(in.paperCorner())) in.pendingError = 0;
@@ -541,22 +538,18 @@ void cmdReset(Interpreter& in, int which) {
             }
         }
         in.penUp = true;
-        if (record) m.beginRecord(2);
+        if (record) m.write(rec::PenUp{});
         c.rotation = 0;
         setScalingPoints(in, 0, 0, c.defaultP2X, c.defaultP2Y);
         p.patternLength = p.previousPatternLength = defaultPatternLength(in);
         m.pens.width.fill(0.0f);
         m.pens.widthsSet = false;
-        if (record) {
-            m.beginRecord(9);
-            m.putI(-1);
-            m.putI(-1);
-        }
+        if (record) m.write(rec::PenWidth{-1, -1});
         in.posX = in.posY = 0;
         in.userX = in.userY = 0;
         if (record) in.writePoint(0, 0);
         updateFloatScales(in);
-        in.poly.chordMode = 0;
+        in.poly.chordMode = ChordMode::Angle;
     }
     in.resetLabelOrigin();
 }

@@ -77,7 +77,7 @@ uint8_t segmentCount(Interpreter& in, double r, double sweep) {
     PolyState& p = in.poly;
     double chord = p.chordValue > 0 ? p.chordValue : 5.0;
     double angle;
-    if (p.chordMode == 1) {
+    if (p.chordMode == ChordMode::Deviation) {
         double d = chord;
         if (in.coord.scaling) d *= std::fabs(std::max(in.coord.fX, in.coord.fY));
         if (r > 0 && d <= r) {
@@ -240,42 +240,30 @@ int32_t newHeader(Interpreter& in, int64_t vertices) {
     PolygonBuffer& pb = in.model.polygons;
     int32_t h = pb.addHeader();
     PolygonHeader& hd = pb.header(h);
-    hd.flag = in.poly.fillType == 4 ? 0 : 1;
+    hd.flag = in.poly.fillType == FillKind::CrossHatch ? 0 : 1;
     hd.hatchAngle = in.poly.hatchAngle;
     return h;
 }
 
 void writeFillRecord(Interpreter& in, int32_t header) {
-    DrawingModel& m = in.model;
-    m.beginRecord(21);
-    m.putB(0);
-    m.putP(header);
-    m.putF(in.coord.sX);
-    m.putF(in.coord.sY);
+    in.model.write(rec::FillPolygon{0, header, in.coord.sX, in.coord.sY});
 }
 
 void writeEdgeRecord(Interpreter& in, int32_t header) {
-    DrawingModel& m = in.model;
-    m.beginRecord(22);
-    m.putP(header);
-    m.putF(in.coord.sX);
-    m.putF(in.coord.sY);
+    in.model.write(rec::EdgePolygon{header, in.coord.sX, in.coord.sY});
 }
 
 void writeFillType(Interpreter& in) {
-    DrawingModel& m = in.model;
-    m.beginRecord(18);
-    m.putB(in.poly.fillType);
-    m.putI(in.poly.hatchSpacing);
-    m.putI(Interpreter::roundSaturated(in.poly.hatchAngle * 100.0));
+    in.model.write(rec::FillType{uint8_t(in.poly.fillType), in.poly.hatchSpacing,
+                                 Interpreter::roundSaturated(in.poly.hatchAngle * 100.0)});
 }
 
 // Pen up and a point at the current position after a rectangle or wedge, and
 // the pen down again when it was down, so the list goes on as before.
 void returnToPosition(Interpreter& in) {
-    in.model.beginRecord(2);
+    in.model.write(rec::PenUp{});
     in.writePoint(in.posX, in.posY);
-    if (!in.penUp) in.model.beginRecord(3);
+    if (!in.penUp) in.model.write(rec::PenDown{});
 }
 
 // A circle of the given radius about the current position as a sub-path of its
@@ -355,21 +343,13 @@ void arc(Interpreter& in, bool relative) {
     Box box = arcBox(cx, cy, r, a0, sweep, sx, sy, ex, ey);
     growExtents(in, box);
 
-    if (in.poly.mode != 2) {
+    if (in.poly.mode != PolygonMode::Off) {
         addArcToPolygon(in, cx, cy, ex, ey, sweep, segments, box);
     } else {
-        DrawingModel& m = in.model;
-        if (in.coord.scaling) {
-            m.beginRecord(32);
-            m.putF(in.coord.sX);
-            m.putF(in.coord.sY);
-        } else {
-            m.beginRecord(7);
-        }
-        m.putI(cx);
-        m.putI(cy);
-        m.putI(sweep1000);
-        m.putB(segments);
+        if (in.coord.scaling)
+            in.model.write(rec::ArcScaled{in.coord.sX, in.coord.sY, cx, cy, sweep1000, segments});
+        else
+            in.model.write(rec::Arc{cx, cy, sweep1000, segments});
     }
     in.posX = ex;
     in.posY = ey;
@@ -381,26 +361,26 @@ void beginPolygon(Interpreter& in) {
     PolyState& p = in.poly;
     // A second PM0 abandons the open polygon but keeps the pen state from
     // before polygon mode began, which PM2 restores.
-    if (p.mode == 2) p.savedPenUp = in.penUp;
+    if (p.mode == PolygonMode::Off) p.savedPenUp = in.penUp;
     PolygonBuffer& pb = in.model.polygons;
     int32_t h = pb.addHeader();
     PolygonHeader& hd = pb.header(h);
     hd.boxXMin = hd.boxXMax = in.posX;
     hd.boxYMin = hd.boxYMax = in.posY;
-    hd.flag = p.fillType == 4 ? 0 : 1;
+    hd.flag = p.fillType == FillKind::CrossHatch ? 0 : 1;
     hd.hatchAngle = p.hatchAngle;
     p.currentHeader = h;
     p.vertexCount = 0;
     p.subPolygon = 0;
     p.subPathCount = 0;
     p.subPathFirst = kNoLink;
-    p.mode = 0;
+    p.mode = PolygonMode::Open;
     appendStraight(in, in.posX, in.posY, in.penUp);
 }
 
 void endPolygon(Interpreter& in) {
     PolyState& p = in.poly;
-    if (p.mode == 2) return;
+    if (p.mode == PolygonMode::Off) return;
     if (p.vertexCount > 0) {
         closeSubPath(in);
         PolygonBuffer& pb = in.model.polygons;
@@ -417,12 +397,12 @@ void endPolygon(Interpreter& in) {
     p.subPathCount = 0;
     p.subPathFirst = kNoLink;
     p.lastItemCircle = false;
-    p.mode = 2;
+    p.mode = PolygonMode::Off;
     // The pen state from before PM0 returns, in the list as well, so that the
     // next move draws (or not) as the interpreter believes.
     if (in.penUp != p.savedPenUp) {
         in.penUp = p.savedPenUp;
-        in.model.beginRecord(in.penUp ? 2 : 3);
+        in.model.writePenState(in.penUp);
     }
 }
 
@@ -438,8 +418,8 @@ void addPolygonPoint(Interpreter& in, int32_t x, int32_t y) {
     PolygonHeader& h = pb.header(p.currentHeader);
     // After PM1 a lone pen-up move that opens the sub-path gives way to the
     // next move: only the last move before drawing starts the sub-path.
-    if (p.mode == 1 && p.subPathCount == 1 && in.penUp && pb.validVertex(h.last) &&
-        pb.vertex(h.last).penUp) {
+    if (p.mode == PolygonMode::SubPathClosed && p.subPathCount == 1 && in.penUp &&
+        pb.validVertex(h.last) && pb.vertex(h.last).penUp) {
         PolygonVertex& v = pb.vertex(h.last);
         v.x = x;
         v.y = y;
@@ -462,20 +442,14 @@ void cmdCI(Interpreter& in, int) {
     box.grow(static_cast<double>(in.posX) - radius, static_cast<double>(in.posY) - radius);
     box.grow(static_cast<double>(in.posX) + radius, static_cast<double>(in.posY) + radius);
     growExtents(in, box);
-    if (in.poly.mode != 2) {
+    if (in.poly.mode != PolygonMode::Off) {
         addCircleToPolygon(in, radius, segments, box);
         return;
     }
-    DrawingModel& m = in.model;
-    if (in.coord.scaling) {
-        m.beginRecord(31);
-        m.putF(in.coord.sX);
-        m.putF(in.coord.sY);
-    } else {
-        m.beginRecord(6);
-    }
-    m.putI(radius);
-    m.putB(segments);
+    if (in.coord.scaling)
+        in.model.write(rec::CircleScaled{in.coord.sX, in.coord.sY, radius, segments});
+    else
+        in.model.write(rec::Circle{radius, segments});
 }
 
 void cmdAA(Interpreter& in, int) {
@@ -492,7 +466,8 @@ void cmdArc3(Interpreter& in, int) {
 void cmdCT(Interpreter& in, int) {
     int32_t mode = 0;
     if (in.intParam(mode) == Param::Bad) return;
-    if (mode == 0 || mode == 1) in.poly.chordMode = mode;
+    if (mode == 0 || mode == 1)
+        in.poly.chordMode = mode == 1 ? ChordMode::Deviation : ChordMode::Angle;
 }
 
 void cmdPM(Interpreter& in, int) {
@@ -504,12 +479,12 @@ void cmdPM(Interpreter& in, int) {
         beginPolygon(in);
         break;
     case 1:
-        if (p.mode == 2 || p.vertexCount == 0) {
-            p.mode = 2;
+        if (p.mode == PolygonMode::Off || p.vertexCount == 0) {
+            p.mode = PolygonMode::Off;
             return;
         }
         closeSubPath(in);
-        p.mode = 1;
+        p.mode = PolygonMode::SubPathClosed;
         break;
     case 2:
         endPolygon(in);
@@ -534,10 +509,12 @@ void cmdFP(Interpreter& in, int) {
     writeFillRecord(in, in.poly.currentHeader);
 }
 
-void cmdRect(Interpreter& in, int kind) {
-    bool fill = kind / 10 == 1;
+void cmdRect(Interpreter& in, int selector) {
+    const auto kind = static_cast<RectCommand>(selector);
+    const bool fill = kind == RectCommand::FillAbsolute || kind == RectCommand::FillRelative;
+    const bool relative = kind == RectCommand::FillRelative || kind == RectCommand::EdgeRelative;
     int32_t x1, y1;
-    if (!readPoint(in, kind % 10 == 2, x1, y1)) return;
+    if (!readPoint(in, relative, x1, y1)) return;
     int32_t x0 = in.posX, y0 = in.posY;
     if (fill) {
         int32_t h = newHeader(in, 5);
@@ -557,7 +534,7 @@ void cmdRect(Interpreter& in, int kind) {
         in.model.extendExtents(hd.boxXMax, hd.boxYMax);
         writeFillRecord(in, h);
     } else {
-        in.model.beginRecord(3);
+        in.model.write(rec::PenDown{});
         in.writePoint(x1, y0);
         in.writePoint(x1, y1);
         in.writePoint(x0, y1);
@@ -566,7 +543,7 @@ void cmdRect(Interpreter& in, int kind) {
     returnToPosition(in);
 }
 
-void cmdWedge(Interpreter& in, int kind) {
+void cmdWedge(Interpreter& in, int selector) {
     double r;
     if (in.realParam(r) != Param::Value) return;
     double start, sweep;
@@ -606,7 +583,7 @@ void cmdWedge(Interpreter& in, int kind) {
     hd.boxYMin = hd.boxYMax = in.posY;
     growHeaderBox(hd, box);
     growExtents(in, box);
-    if (kind == 1)
+    if (static_cast<WedgeCommand>(selector) == WedgeCommand::Fill)
         writeFillRecord(in, h);
     else
         writeEdgeRecord(in, h);
@@ -618,11 +595,12 @@ void cmdFT(Interpreter& in, int) {
     if (in.intParam(t) == Param::Bad) return;
     PolyState& p = in.poly;
     if (t == 1 || t == 2) {
-        p.fillType = static_cast<uint8_t>(t);
+        p.fillType = static_cast<FillKind>(t);
         p.hatchSpacing = p.defaultSolidSpacing;
         p.hatchAngle = rotateAngle(in, 0.0);
     } else if (t == 3 || t == 4) {
-        uint8_t type = static_cast<uint8_t>(t);
+        const auto given = static_cast<FillKind>(t);
+        FillKind type = given;
         int32_t spacing =
             std::max<int32_t>(4, Interpreter::roundSaturated(0.01 * in.p1p2Distance()));
         double angle = p.hatchAngle;
@@ -636,14 +614,15 @@ void cmdFT(Interpreter& in, int) {
             int32_t rounded;
             if (!in.roundToInt(user ? s * std::fabs(in.coord.radiusFactor) : s, rounded)) return;
             if (rounded <= 0) {
-                type = static_cast<uint8_t>(t - 2);
+                // No spacing: the solid fill of the same direction.
+                type = given == FillKind::Hatch ? FillKind::SolidBidirectional : FillKind::Solid;
                 spacing = 0;
                 angle = 0.0;
             } else {
                 spacing = user ? -rounded : rounded;
             }
         }
-        if (type == t && !in.commandEnded()) {
+        if (type == given && !in.commandEnded()) {
             double a = 0.0;
             Param pa = in.realParam(a);
             if (pa == Param::Bad) return;

@@ -7,6 +7,10 @@ namespace interp {
 
 class Interpreter;
 
+// The variants of the rectangle and wedge handlers (the dispatch selector).
+enum class RectCommand : int { FillAbsolute, FillRelative, EdgeAbsolute, EdgeRelative };
+enum class WedgeCommand : int { Fill, Edge };
+
 void cmdCI(Interpreter& in, int);
 void cmdAA(Interpreter& in, int);
 void cmdAR(Interpreter& in, int);
@@ -15,8 +19,8 @@ void cmdCT(Interpreter& in, int);
 void cmdPM(Interpreter& in, int);
 void cmdEP(Interpreter& in, int);
 void cmdFP(Interpreter& in, int);
-void cmdRect(Interpreter& in, int kind);  // RA 11, RR 12, EA 21, ER 22
-void cmdWedge(Interpreter& in, int kind); // WG 1, EW 2
+void cmdRect(Interpreter& in, int selector);  // a RectCommand: RA, RR, EA, ER
+void cmdWedge(Interpreter& in, int selector); // a WedgeCommand: WG, EW
 void cmdFT(Interpreter& in, int);
 void cmdPT(Interpreter& in, int);
 

@@ -16,7 +16,7 @@ void appendf(std::string& out, const char* fmt, auto... args) {
 
 std::string formatRecord(const Record& r, const char* layout) {
     std::string out;
-    appendf(out, "%d", r.code);
+    appendf(out, "%d", int(r.code));
     if (r.isText) {
         out += " \"";
         for (uint32_t k = 0; k < r.textLength; ++k) {
@@ -68,7 +68,7 @@ bool dumpDrawing(const DrawingModel& model, const LoadResult& result,
     RecordReader reader(model);
     Record r;
     while (reader.next(r)) {
-        const char* layout = recordLayout(r.code);
+        const char* layout = recordLayout(uint8_t(r.code));
         out += formatRecord(r, layout ? layout : "");
         out += '\n';
         if (!pass(false)) return false;

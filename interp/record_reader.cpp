@@ -4,19 +4,6 @@
 
 namespace interp {
 
-namespace {
-int itemWidth(char c) {
-    switch (c) {
-    case 'b':
-        return 1;
-    case 'w':
-        return 2;
-    default:
-        return 4;
-    }
-}
-} // namespace
-
 RecordReader::RecordReader(const DrawingModel& model, int page) : model_(model) {
     DrawingModel::PageStart s = model.pageStart(page);
     block_ = s.block;
@@ -31,15 +18,15 @@ bool RecordReader::nextSlow(Record& r) {
         done_ = true;
         return false;
     }
-    const uint8_t* b = model_.block(block_);
-    uint8_t code = b[offset_];
-    r.code = code;
+    const uint8_t* b = model_.block(block_) + offset_;
+    const uint32_t available = static_cast<uint32_t>(kBlockSize) - offset_;
     r.isText = false;
     r.itemCount = 0;
     r.text = nullptr;
     r.textLength = 0;
 
-    if (code == 255) {
+    if (b[0] == uint8_t(Rec::ContinueBlock)) {
+        r.code = Rec::ContinueBlock;
         uint32_t link = model_.blockLink(block_);
         if (link == 0 || link >= model_.blockCount() || link == block_) {
             done_ = true;
@@ -49,58 +36,57 @@ bool RecordReader::nextSlow(Record& r) {
         offset_ = kFirstRecordOffset;
         return true;
     }
-    if (code == kLabelCode && textExpected_) {
+    if (b[0] == uint8_t(Rec::Label) && textExpected_) {
         textExpected_ = false;
         uint32_t len = textPending_;
-        if (offset_ + 1 + len > static_cast<uint32_t>(kBlockSize)) {
+        if (1 + len > available) {
             done_ = true;
             return false;
         }
+        r.code = Rec::Label;
         r.isText = true;
-        r.text = b + offset_ + 1;
+        r.text = b + 1;
         r.textLength = len;
         offset_ += 1 + len;
         return true;
     }
-    const char* layout = recordLayout(code);
-    if (!layout) {
+    const RecordExtent e = recordExtent(b, available);
+    if (e.bytes == 0) {
         done_ = true;
         return false;
     }
-    uint32_t pos = offset_ + 1;
+    r.code = static_cast<Rec>(b[0]);
+    const uint8_t* pos = b + 1;
     int n = 0;
-    for (const char* c = layout; *c; ++c) {
-        int width = itemWidth(*c);
-        if (pos + width > static_cast<uint32_t>(kBlockSize)) {
-            done_ = true;
-            return false;
-        }
+    for (const char* c = e.layout; *c; ++c, ++n) {
         int32_t v = 0;
-        switch (*c) {
-        case 'b':
-            v = b[pos];
-            break;
-        case 'w': {
-            uint16_t w;
-            std::memcpy(&w, b + pos, 2);
-            v = w;
-            break;
+        if (n < e.items) {
+            switch (*c) {
+            case 'b':
+                v = *pos++;
+                break;
+            case 'w': {
+                uint16_t w;
+                std::memcpy(&w, pos, 2);
+                v = w;
+                pos += 2;
+                break;
+            }
+            default:
+                std::memcpy(&v, pos, 4);
+                pos += 4;
+                break;
+            }
         }
-        default:
-            std::memcpy(&v, b + pos, 4);
-            break;
-        }
-        r.item[n++] = v;
-        pos += width;
-        if (code == 26 && n == 1 && v == kAllPensDefaultColour) break; // short form
+        r.item[n] = v;
     }
-    r.itemCount = n;
-    offset_ = pos;
-    if (code == kLabelCode) {
+    r.itemCount = e.items;
+    offset_ += e.bytes;
+    if (r.code == Rec::Label) {
         textExpected_ = true;
         textPending_ = static_cast<uint32_t>(r.item[0]);
     }
-    if (code == 0) done_ = true;
+    if (r.code == Rec::EndOfDrawing) done_ = true;
     return true;
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up (packages, build) and runs every test: the full suite, then the
-# tests without Qt once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+# tests without Qt Widgets (the plain C++ libraries, the render core and its
+# QImage canvas) once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 

@@ -16,11 +16,11 @@
 #include <string>
 
 #include "interp/loader.h"
+#include "render/model_rotation.h"
 #include "settings/atomic_file.h"
 #include "settings/settings_store.h"
 #include "tools/synopsis.h"
 #include "view/compose_image.h"
-#include "view/model_rotation.h"
 
 namespace {
 

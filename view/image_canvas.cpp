@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "view/text_decode.h"
+
 namespace view {
 
 namespace {
@@ -27,9 +29,16 @@ QColor qcolour(uint32_t colour) {
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
 }
 
+// The run's label bytes as text.
+QString textOf(const TextRun& run) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(run.text.data());
+    return run.encoding == TextEncoding::ShiftJis ? decodeShiftJis(bytes, run.text.size())
+                                                  : decodeSingleByte(bytes, run.text.size());
+}
+
 // The font a run asks for, its average width stretched to the run's width.
 QFont fontFor(const TextRun& run) {
-    QFont font(run.face.isEmpty() ? QStringLiteral("Sans Serif") : run.face);
+    QFont font(run.face.empty() ? QStringLiteral("Sans Serif") : QString::fromStdString(run.face));
     font.setPixelSize(std::max(1, int(std::lround(std::min(run.pixelHeight, 100000.0)))));
     font.setWeight(QFont::Weight(std::clamp(run.weight, 100, 900)));
     font.setItalic(run.italic);
@@ -50,9 +59,11 @@ ImageCanvas::ImageCanvas(QImage& image) : image_(image) {
         image_ = image_.convertToFormat(QImage::Format_RGB32);
     width_ = image_.width();
     height_ = image_.height();
-    target_.bits = reinterpret_cast<uint32_t*>(image_.bits());
-    target_.stride = int(image_.bytesPerLine() / 4);
-    clip_ = ClipBox{0, 0, width_, height_};
+    surface_.bits = reinterpret_cast<uint32_t*>(image_.bits());
+    surface_.stride = int(image_.bytesPerLine() / 4);
+    surface_.width = width_;
+    surface_.height = height_;
+    surface_.clip = ClipBox{0, 0, width_, height_};
 }
 
 ImageCanvas::~ImageCanvas() {
@@ -63,9 +74,9 @@ QPainter& ImageCanvas::painter() {
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
-        if (clip_.x0 != 0 || clip_.y0 != 0 || clip_.x1 != width_ || clip_.y1 != height_)
-            painter_->setClipRect(
-                QRect(clip_.x0, clip_.y0, clip_.x1 - clip_.x0, clip_.y1 - clip_.y0));
+        const ClipBox& c = surface_.clip;
+        if (c.x0 != 0 || c.y0 != 0 || c.x1 != width_ || c.y1 != height_)
+            painter_->setClipRect(QRect(c.x0, c.y0, c.x1 - c.x0, c.y1 - c.y0));
     }
     return *painter_;
 }
@@ -93,32 +104,34 @@ void ImageCanvas::wideLine(int x, int y) {
 }
 
 void ImageCanvas::fillRect(int x, int y, int w, int h, uint32_t colour) {
-    const int x0 = std::max(x, clip_.x0), y0 = std::max(y, clip_.y0);
-    const int x1 = std::min(int64_t(x) + w, int64_t(clip_.x1)),
-              y1 = std::min(int64_t(y) + h, int64_t(clip_.y1));
+    const ClipBox& c = surface_.clip;
+    const int x0 = std::max(x, c.x0), y0 = std::max(y, c.y0);
+    const int x1 = std::min(int64_t(x) + w, int64_t(c.x1)),
+              y1 = std::min(int64_t(y) + h, int64_t(c.y1));
     const uint32_t px = toPixel(colour);
     for (int row = y0; row < y1; ++row)
-        std::fill(target_.bits + int64_t(row) * target_.stride + x0,
-                  target_.bits + int64_t(row) * target_.stride + x1, px);
+        std::fill(surface_.bits + int64_t(row) * surface_.stride + x0,
+                  surface_.bits + int64_t(row) * surface_.stride + x1, px);
 }
 
 void ImageCanvas::setPixel(int x, int y, uint32_t colour) {
-    if (x >= clip_.x0 && x < clip_.x1 && y >= clip_.y0 && y < clip_.y1)
-        target_.bits[int64_t(y) * target_.stride + x] = toPixel(colour);
+    const ClipBox& c = surface_.clip;
+    if (x >= c.x0 && x < c.x1 && y >= c.y0 && y < c.y1)
+        surface_.bits[int64_t(y) * surface_.stride + x] = toPixel(colour);
 }
 
-void ImageCanvas::fillPolygon(const QPointF* points, const int* partSizes, int parts, FillRule rule,
+void ImageCanvas::fillPolygon(const PointD* points, const int* partSizes, int parts, FillRule rule,
                               const CanvasBrush& brush, RasterOp op) {
     if (parts <= 0) return;
     QPainterPath path;
     path.setFillRule(rule == FillRule::Winding ? Qt::WindingFill : Qt::OddEvenFill);
-    const QPointF* ring = points;
+    const PointD* ring = points;
     for (int k = 0; k < parts; ++k) {
         const int n = partSizes[k];
         if (n >= 2) {
-            path.moveTo(ring[0]);
+            path.moveTo(ring[0].x, ring[0].y);
             for (int i = 1; i < n; ++i)
-                path.lineTo(ring[i]);
+                path.lineTo(ring[i].x, ring[i].y);
             path.closeSubpath();
         }
         ring += std::max(0, n);
@@ -140,44 +153,45 @@ void ImageCanvas::fillPolygon(const QPointF* points, const int* partSizes, int p
 }
 
 void ImageCanvas::setClipRect(int x0, int y0, int x1, int y1) {
-    clip_ = ClipBox{std::clamp(x0, 0, width_), std::clamp(y0, 0, height_),
-                    std::clamp(x1, 0, width_), std::clamp(y1, 0, height_)};
-    if (clip_.x1 < clip_.x0) clip_.x1 = clip_.x0;
-    if (clip_.y1 < clip_.y0) clip_.y1 = clip_.y0;
-    if (painter_)
-        painter_->setClipRect(QRect(clip_.x0, clip_.y0, clip_.x1 - clip_.x0, clip_.y1 - clip_.y0));
+    ClipBox& c = surface_.clip;
+    c = ClipBox{std::clamp(x0, 0, width_), std::clamp(y0, 0, height_), std::clamp(x1, 0, width_),
+                std::clamp(y1, 0, height_)};
+    if (c.x1 < c.x0) c.x1 = c.x0;
+    if (c.y1 < c.y0) c.y1 = c.y0;
+    if (painter_) painter_->setClipRect(QRect(c.x0, c.y0, c.x1 - c.x0, c.y1 - c.y0));
 }
 
 void ImageCanvas::clearClip() {
-    clip_ = ClipBox{0, 0, width_, height_};
+    surface_.clip = ClipBox{0, 0, width_, height_};
     if (painter_) painter_->setClipping(false);
 }
 
 void ImageCanvas::drawText(const TextRun& run) {
-    if (run.text.isEmpty()) return;
+    const QString text = textOf(run);
+    if (text.isEmpty()) return;
     const QFont font = fontFor(run);
     const QFontMetricsF metrics(font);
     QPainter& p = painter();
     p.save();
-    p.translate(run.origin);
+    p.translate(run.origin.x, run.origin.y);
     if (run.mirrored) p.scale(-1.0, 1.0);
     p.rotate(-run.escapement);
     const QPointF baseline(0.0, metrics.ascent());
     if (run.opaque) {
         p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.fillRect(QRectF(0.0, 0.0, metrics.horizontalAdvance(run.text), metrics.height()),
+        p.fillRect(QRectF(0.0, 0.0, metrics.horizontalAdvance(text), metrics.height()),
                    qcolour(run.background));
     }
     if (run.op == RasterOp::Copy) {
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         p.setFont(font);
         p.setPen(qcolour(run.colour));
-        p.drawText(baseline, run.text);
+        p.drawText(baseline, text);
     } else {
         // Under a raster operation the glyphs go through a path so that the
         // operation applies to their pixels.
         QPainterPath path;
-        path.addText(baseline, font, run.text);
+        path.addText(baseline, font, text);
         p.setCompositionMode(compositionOf(run.op));
         p.fillPath(path, QBrush(qcolour(run.colour)));
     }
@@ -185,8 +199,9 @@ void ImageCanvas::drawText(const TextRun& run) {
 }
 
 double ImageCanvas::textWidth(const TextRun& run) {
-    if (run.text.isEmpty()) return 0.0;
-    return QFontMetricsF(fontFor(run)).horizontalAdvance(run.text);
+    const QString text = textOf(run);
+    if (text.isEmpty()) return 0.0;
+    return QFontMetricsF(fontFor(run)).horizontalAdvance(text);
 }
 
 } // namespace view

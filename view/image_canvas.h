@@ -1,25 +1,17 @@
 #pragma once
 // The canvas on a QImage (Format_RGB32): one-pixel lines through the own
 // rasterizer, wider lines, polygons and text through QPainter with the
-// matching composition mode.
+// matching composition mode, label texts decoded here. Its pixels are offered
+// to the render pass as a pixel surface.
 
 #include <QImage>
 #include <QPainter>
 #include <memory>
 
-#include "view/canvas.h"
-#include "view/thin_line.h"
+#include "render/canvas.h"
+#include "render/thin_line.h"
 
 namespace view {
-
-// 0x00BBGGRR to the pixel value 0xFFRRGGBB.
-inline uint32_t toPixel(uint32_t colour) {
-    return 0xFF000000u | ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu);
-}
-// Pixel value back to 0x00BBGGRR.
-inline uint32_t fromPixel(uint32_t pixel) {
-    return ((pixel & 0xFFu) << 16) | (pixel & 0xFF00u) | ((pixel >> 16) & 0xFFu);
-}
 
 class ImageCanvas final : public Canvas {
   public:
@@ -38,7 +30,7 @@ class ImageCanvas final : public Canvas {
     }
     void lineTo(int x, int y) override {
         if (penWidth_ <= 1)
-            drawThinLine(target_, clip_, penX_, penY_, x, y, penPixel_, penOp_);
+            drawThinLine(surface_, penX_, penY_, x, y, penPixel_, penOp_);
         else
             wideLine(x, y);
         penX_ = x;
@@ -46,20 +38,13 @@ class ImageCanvas final : public Canvas {
     }
     void fillRect(int x, int y, int width, int height, uint32_t colour) override;
     void setPixel(int x, int y, uint32_t colour) override;
-    void fillPolygon(const QPointF* points, const int* partSizes, int parts, FillRule rule,
+    void fillPolygon(const PointD* points, const int* partSizes, int parts, FillRule rule,
                      const CanvasBrush& brush, RasterOp op) override;
     void setClipRect(int x0, int y0, int x1, int y1) override;
     void clearClip() override;
     void drawText(const TextRun& run) override;
     double textWidth(const TextRun& run) override;
-
-    // The pixels, clip box and pen as the one-pixel rasterizer sees them, for
-    // callers that run it over many segments themselves.
-    const PixelTarget& target() const { return target_; }
-    const ClipBox& clip() const { return clip_; }
-    uint32_t penPixel() const { return penPixel_; }
-    RasterOp penOp() const { return penOp_; }
-    int penWidth() const { return penWidth_; }
+    PixelSurface* pixelSurface() override { return &surface_; }
 
   private:
     QPainter& painter();
@@ -68,8 +53,7 @@ class ImageCanvas final : public Canvas {
     QImage& image_;
     int width_ = 0;
     int height_ = 0;
-    PixelTarget target_;
-    ClipBox clip_;
+    PixelSurface surface_;
     std::unique_ptr<QPainter> painter_;
 
     uint32_t penColour_ = 0;

@@ -14,8 +14,8 @@
 
 #include "app/main_window.h"
 #include "interp/drawing_model.h"
+#include "render/view_values.h"
 #include "settings/settings_store.h"
-#include "view/view_values.h"
 
 namespace fileopen_test {
 

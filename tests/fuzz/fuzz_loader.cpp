@@ -14,10 +14,10 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include "render/view_values.h"
 #include "settings/pen_tables.h"
 #include "settings/settings_record.h"
 #include "view/compose_image.h"
-#include "view/view_values.h"
 #endif
 
 namespace {

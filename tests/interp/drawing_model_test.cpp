@@ -12,7 +12,7 @@ using interp::RecordReader;
 
 TEST(DrawingModel, RecordsNeverStraddleABlock) {
     DrawingModel m;
-    m.beginRecord(3);
+    m.write(interp::rec::PenDown{});
     // Points of 9 bytes until the next one would leave fewer than 25 bytes.
     int points = 0;
     while (m.fillBlock() == 0) {
@@ -24,21 +24,21 @@ TEST(DrawingModel, RecordsNeverStraddleABlock) {
     size_t lastFill = 4 + 1 + 9 * static_cast<size_t>(points - 1);
     EXPECT_LE(lastFill + 25, 8192u + 9);
     EXPECT_GT(lastFill + 25, 8192u);
-    EXPECT_EQ(b0[lastFill], 255);
+    EXPECT_EQ(b0[lastFill], uint8_t(interp::Rec::ContinueBlock));
     EXPECT_EQ(m.blockLink(0), 1u);
     EXPECT_EQ(m.blockLink(1), 0u);
-    m.beginRecord(0);
+    m.write(interp::rec::EndOfDrawing{});
 
     RecordReader rd(m);
     Record r;
     int seen = 0, continues = 0;
     while (rd.next(r)) {
-        if (r.code == 4) {
-            EXPECT_EQ(r.i(0), seen);
-            EXPECT_EQ(r.i(1), -seen);
+        if (r.code == interp::Rec::Point) {
+            EXPECT_EQ(r.as<interp::rec::Point>().x, seen);
+            EXPECT_EQ(r.as<interp::rec::Point>().y, -seen);
             ++seen;
         }
-        if (r.code == 255) ++continues;
+        if (r.code == interp::Rec::ContinueBlock) ++continues;
     }
     EXPECT_EQ(seen, points);
     EXPECT_EQ(continues, 1);
@@ -54,7 +54,7 @@ TEST(DrawingModel, LabelTextRecordsNeedOnlyTheirOwnLength) {
 TEST(DrawingModel, InputWindowClampsTheBoxButNotTheRecord) {
     DrawingModel m;
     m.setInputWindowClamp(true, 0, 0, 1000, 1000);
-    m.beginRecord(3);
+    m.write(interp::rec::PenDown{});
     m.appendPoint(500, 500);
     m.appendPoint(5000, -300);
     const interp::Extents& e = m.buildingExtents();
@@ -62,12 +62,15 @@ TEST(DrawingModel, InputWindowClampsTheBoxButNotTheRecord) {
     EXPECT_EQ(e.xMax, 1000);
     EXPECT_EQ(e.yMin, 0);
     EXPECT_EQ(e.yMax, 500);
-    m.beginRecord(0);
+    m.write(interp::rec::EndOfDrawing{});
     RecordReader rd(m);
     Record r;
     std::string pts;
-    while (rd.next(r))
-        if (r.code == 4) pts += std::to_string(r.i(0)) + "," + std::to_string(r.i(1)) + " ";
+    while (rd.next(r)) {
+        if (r.code != interp::Rec::Point) continue;
+        const interp::rec::Point p = r.as<interp::rec::Point>();
+        pts += std::to_string(p.x) + "," + std::to_string(p.y) + " ";
+    }
     EXPECT_EQ(pts, "500,500 5000,-300 ");
 }
 
@@ -81,7 +84,7 @@ TEST(DrawingModel, PaperCornerGrowsTheBoxByRotation) {
                  {270, 0, -50, 100, 10}};
     for (const Case& c : cases) {
         DrawingModel m;
-        m.beginRecord(3);
+        m.write(interp::rec::PenDown{});
         m.appendPoint(10, 10);
         interp::PaperCorner corner{true, c.rotation, 100, 50};
         ASSERT_TRUE(m.closePageExtents(corner));
@@ -95,9 +98,7 @@ TEST(DrawingModel, PaperCornerGrowsTheBoxByRotation) {
 
 TEST(DrawingModel, DamagedListEndsTheWalk) {
     DrawingModel m;
-    m.beginRecord(4);
-    m.putI(1);
-    m.putI(2);
+    m.appendPoint(1, 2);
     m.mutableBlock(0)[13] = 99; // an unknown code
     RecordReader rd(m);
     Record r;

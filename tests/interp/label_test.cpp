@@ -207,7 +207,7 @@ TEST(LabelSize, RelativeSizeFollowsTheScalingPoints) {
     Direct d;
     d.in.coord.p2x = 20000;
     interp::recomputeRelativeSize(d.in); // absolute size in force: nothing
-    d.in.label.sizeMode = 2;
+    d.in.label.sizeMode = interp::SizeMode::Relative;
     d.in.label.relWidth = 2;
     d.in.label.relHeight = 3;
     interp::recomputeRelativeSize(d.in);
@@ -246,7 +246,7 @@ TEST(LabelDirection, RotationTurnsTheDirection) {
 
 TEST(LabelDirection, RelativeDirectionFollowsTheScalingPoints) {
     Direct d;
-    d.in.label.directionMode = 2;
+    d.in.label.directionMode = interp::DirectionMode::Relative;
     d.in.label.run = 1;
     d.in.label.rise = 1;
     d.in.coord.p2x = 10760;
@@ -303,23 +303,23 @@ TEST(LabelReadPast, FontDefinitionsAndLabelModeAreCounted) {
 TEST(LabelHelpers, ResetRecordsTheLabelDefaults) {
     Direct d;
     d.in.label.terminator = '*';
-    d.in.label.terminatorMode = 0;
+    d.in.label.terminatorMode = interp::TerminatorMode::Printed;
     d.in.label.sets[1].code = 80;
     d.in.label.selectedSet = 1;
     d.in.label.codeInForce = 80;
-    d.in.poly.fillType = 3;
+    d.in.poly.fillType = interp::FillKind::Hatch;
     interp::resetLabelState(d.in);
     EXPECT_EQ(d.recs(), "12 0|15 0 0|18 1 12 0|14 1|11 114 150|13 0|29 0|0");
     EXPECT_EQ(d.in.label.terminator, 3);
-    EXPECT_EQ(d.in.label.terminatorMode, 1);
+    EXPECT_EQ(d.in.label.terminatorMode, interp::TerminatorMode::NotPrinted);
     EXPECT_EQ(d.in.label.codeInForce, 48);
     EXPECT_EQ(d.in.label.selectedSet, 0);
-    EXPECT_EQ(d.in.poly.fillType, 1);
+    EXPECT_EQ(d.in.poly.fillType, interp::FillKind::SolidBidirectional);
 }
 
 TEST(LabelHelpers, ResetEndsAVerticalPath) {
     Direct d;
-    d.in.label.pathMode = 1;
+    d.in.label.path = interp::TextPath::Down;
     d.in.label.verticalMode = 90;
     interp::resetLabelState(d.in);
     EXPECT_EQ(d.recs().substr(0, 12), "12 0|24 0|15");

@@ -158,7 +158,8 @@ TEST(Loader, PagesBeyondTwentyUseTheNextDirectoryBlock) {
     interp::Record rec;
     std::string seen;
     while (rd.nextOnPage(rec))
-        if (rec.code == 4) seen += std::to_string(rec.i(0)) + " ";
+        if (rec.code == interp::Rec::Point)
+            seen += std::to_string(rec.as<interp::rec::Point>().x) + " ";
     EXPECT_EQ(seen, "210 ");
 }
 

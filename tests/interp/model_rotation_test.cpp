@@ -20,20 +20,21 @@ using interp::RecordReader;
 
 namespace {
 
-struct Rec {
-    int code;
+// A record in a form that compares whole.
+struct Flat {
+    interp::Rec code;
     bool text;
     std::vector<int32_t> items;
     std::string bytes;
-    bool operator==(const Rec&) const = default;
+    bool operator==(const Flat&) const = default;
 };
 
-std::vector<Rec> allRecords(const DrawingModel& m) {
-    std::vector<Rec> out;
+std::vector<Flat> allRecords(const DrawingModel& m) {
+    std::vector<Flat> out;
     RecordReader rd(m);
     Record r;
     while (rd.next(r)) {
-        Rec x{r.code, r.isText, {}, {}};
+        Flat x{r.code, r.isText, {}, {}};
         for (int k = 0; k < r.itemCount; ++k)
             x.items.push_back(r.item[k]);
         if (r.isText) x.bytes.assign(reinterpret_cast<const char*>(r.text), r.textLength);
@@ -42,9 +43,9 @@ std::vector<Rec> allRecords(const DrawingModel& m) {
     return out;
 }
 
-std::vector<Rec> withCode(const std::vector<Rec>& all, int code) {
-    std::vector<Rec> out;
-    for (const Rec& r : all)
+std::vector<Flat> withCode(const std::vector<Flat>& all, interp::Rec code) {
+    std::vector<Flat> out;
+    for (const Flat& r : all)
         if (r.code == code && !r.text) out.push_back(r);
     return out;
 }
@@ -59,67 +60,27 @@ const interp::PaperCorner kNoCorner{};
 // whose text is made of point codes, and a polygon; the second is long enough
 // to span several blocks.
 void buildModel(DrawingModel& m) {
+    namespace rec = interp::rec;
     m.writePenSelect(1);
-    m.beginRecord(2);
+    m.write(rec::PenUp{});
     m.appendPoint(100, 200);
-    m.beginRecord(3);
+    m.write(rec::PenDown{});
     m.appendPoint(300, 400);
-    m.beginRecord(7); // arc: centre, sweep, segments
-    m.putI(1000);
-    m.putI(-2000);
-    m.putI(90000);
-    m.putB(20);
-    m.beginRecord(32); // scaled arc
-    m.putF(2.0f);
-    m.putF(0.5f);
-    m.putI(-5);
-    m.putI(7);
-    m.putI(45000);
-    m.putB(30);
-    m.beginRecord(31); // scaled circle
-    m.putF(3.0f);
-    m.putF(1.0f);
-    m.putI(50);
-    m.putB(36);
-    m.beginRecord(12);
-    m.putI(300000); // 300 degrees
+    m.write(rec::Arc{1000, -2000, 90000, 20});
+    m.write(rec::ArcScaled{2.0f, 0.5f, -5, 7, 45000, 30});
+    m.write(rec::CircleScaled{3.0f, 1.0f, 50, 36});
+    m.write(rec::LabelDirection{300000}); // 300 degrees
     const char text[] = "\x04\x04\x04\x04\x04\x04\x04\x04\x04";
-    m.beginRecord(10);
-    m.putW(9);
-    m.putW(9);
-    m.putW(0);
-    m.putW(0);
-    m.putW(48);
-    m.putB(0);
-    m.putB(0);
+    m.write(rec::Label{9, 9, 0, 0, 48, 0, 0});
     m.appendLabelText(reinterpret_cast<const uint8_t*>(text), 9);
-    m.beginRecord(18); // hatching at 350 degrees
-    m.putB(3);
-    m.putI(50);
-    m.putI(35000);
-    m.beginRecord(18); // shading: its second value is not an angle
-    m.putB(10);
-    m.putI(40);
-    m.putI(35000);
-    m.beginRecord(18); // user pattern
-    m.putB(11);
-    m.putI(2);
-    m.putI(100);
-    m.beginRecord(28);
-    m.putI(10);
-    m.putI(20);
-    m.putI(3000);
-    m.putI(4000);
-    m.beginRecord(28); // no window
-    for (int k = 0; k < 4; ++k)
-        m.putI(interp::kNoInputWindow);
-    m.beginRecord(26); // all pens to their default colours: short form
-    m.putW(interp::kAllPensDefaultColour);
-    m.beginRecord(26);
-    m.putW(4);
-    m.putW(4);
-    m.putW(4);
-    m.putW(4);
+    m.write(rec::FillType{3, 50, 35000});  // hatching at 350 degrees
+    m.write(rec::FillType{10, 40, 35000}); // shading: its second value is not an angle
+    m.write(rec::FillType{11, 2, 100});    // user pattern
+    m.write(rec::InputWindow{10, 20, 3000, 4000});
+    m.write(rec::InputWindow{interp::kNoInputWindow, interp::kNoInputWindow, interp::kNoInputWindow,
+                             interp::kNoInputWindow}); // no window
+    m.writeDefaultColours(); // all pens to their default colours: short form
+    m.write(rec::PenColour{4, 4, 4, 4});
 
     int32_t h = m.polygons.addHeader();
     interp::PolygonVertex v;
@@ -134,18 +95,11 @@ void buildModel(DrawingModel& m) {
     hd.boxXMax = 100;
     hd.boxYMax = 50;
     hd.hatchAngle = 300.0;
-    m.beginRecord(21);
-    m.putB(0);
-    m.putP(h);
-    m.putF(1.5f);
-    m.putF(2.5f);
-    m.beginRecord(22);
-    m.putP(h);
-    m.putF(4.0f);
-    m.putF(8.0f);
+    m.write(rec::FillPolygon{0, h, 1.5f, 2.5f});
+    m.write(rec::EdgePolygon{h, 4.0f, 8.0f});
     m.pageEnd(kNoCorner);
 
-    m.beginRecord(3);
+    m.write(rec::PenDown{});
     for (int k = 0; k < 3000; ++k)
         m.appendPoint(k, 2 * k + 1);
     m.finishLoad(kNoCorner);
@@ -183,13 +137,13 @@ TEST(ModelRotation, QuarterTurnTurnsEveryRecordKind) {
     buildModel(m);
     ASSERT_EQ(m.pageCount(), 2);
     ASSERT_GT(m.blockCount(), 2u);
-    std::vector<Rec> before = allRecords(m);
+    std::vector<Flat> before = allRecords(m);
     interp::rotateModel(m, 1);
-    std::vector<Rec> after = allRecords(m);
+    std::vector<Flat> after = allRecords(m);
     ASSERT_EQ(before.size(), after.size());
 
     // Every point record turned, on both pages and across block changes.
-    auto pb = withCode(before, 4), pa = withCode(after, 4);
+    auto pb = withCode(before, interp::Rec::Point), pa = withCode(after, interp::Rec::Point);
     ASSERT_EQ(pb.size(), pa.size());
     ASSERT_EQ(pb.size(), 3002u);
     for (size_t k = 0; k < pb.size(); ++k) {
@@ -197,43 +151,45 @@ TEST(ModelRotation, QuarterTurnTurnsEveryRecordKind) {
         EXPECT_EQ(pa[k].items[1], pb[k].items[0]);
     }
 
-    auto arc = withCode(after, 7);
+    auto arc = withCode(after, interp::Rec::Arc);
     ASSERT_EQ(arc.size(), 1u);
     EXPECT_EQ(arc[0].items, (std::vector<int32_t>{2000, 1000, 90000, 20}));
 
-    auto sarc = withCode(after, 32);
+    auto sarc = withCode(after, interp::Rec::ArcScaled);
     ASSERT_EQ(sarc.size(), 1u);
     EXPECT_EQ(sarc[0].items, (std::vector<int32_t>{fbits(0.5f), fbits(2.0f), -7, -5, 45000, 30}));
-    auto scirc = withCode(after, 31);
+    auto scirc = withCode(after, interp::Rec::CircleScaled);
     EXPECT_EQ(scirc[0].items, (std::vector<int32_t>{fbits(1.0f), fbits(3.0f), 50, 36}));
 
     // 300 + 90 degrees wraps to 30.
-    EXPECT_EQ(withCode(after, 12)[0].items[0], 30000);
+    EXPECT_EQ(withCode(after, interp::Rec::LabelDirection)[0].items[0], 30000);
 
-    auto fills = withCode(after, 18);
+    auto fills = withCode(after, interp::Rec::FillType);
     ASSERT_EQ(fills.size(), 3u);
     EXPECT_EQ(fills[0].items, (std::vector<int32_t>{3, 50, 8000}));   // 350 + 90 = 80 degrees
     EXPECT_EQ(fills[1].items, (std::vector<int32_t>{10, 40, 35000})); // shading untouched
     EXPECT_EQ(fills[2].items, (std::vector<int32_t>{11, 2, 100}));    // user pattern untouched
 
-    auto windows = withCode(after, 28);
+    auto windows = withCode(after, interp::Rec::InputWindow);
     ASSERT_EQ(windows.size(), 2u);
     EXPECT_EQ(windows[0].items, (std::vector<int32_t>{-20, 10, -4000, 3000}));
     EXPECT_EQ(windows[1].items, std::vector<int32_t>(4, interp::kNoInputWindow));
 
     // The label text is read past, not taken for records.
     bool sawText = false;
-    for (const Rec& r : after)
+    for (const Flat& r : after)
         if (r.text) {
             sawText = true;
             EXPECT_EQ(r.bytes, std::string(9, '\x04'));
         }
     EXPECT_TRUE(sawText);
     // Pen colours (both forms) and the rest are unchanged.
-    EXPECT_EQ(withCode(after, 26), withCode(before, 26));
+    EXPECT_EQ(withCode(after, interp::Rec::PenColour), withCode(before, interp::Rec::PenColour));
 
-    EXPECT_EQ(withCode(after, 21)[0].items, (std::vector<int32_t>{0, 0, fbits(2.5f), fbits(1.5f)}));
-    EXPECT_EQ(withCode(after, 22)[0].items, (std::vector<int32_t>{0, fbits(8.0f), fbits(4.0f)}));
+    EXPECT_EQ(withCode(after, interp::Rec::FillPolygon)[0].items,
+              (std::vector<int32_t>{0, 0, fbits(2.5f), fbits(1.5f)}));
+    EXPECT_EQ(withCode(after, interp::Rec::EdgePolygon)[0].items,
+              (std::vector<int32_t>{0, fbits(8.0f), fbits(4.0f)}));
 
     // Polygon: vertices turned, box re-ordered, angle 300 + 90 = 30.
     const auto& h = m.polygons.header(0);
@@ -272,7 +228,7 @@ TEST(ModelRotation, TurnsAddUpAndFourAreTheIdentity) {
     DrawingModel a, b;
     buildModel(a);
     buildModel(b);
-    const std::vector<Rec> original = allRecords(a);
+    const std::vector<Flat> original = allRecords(a);
     const Extents e1 = a.pageExtents(1);
 
     // Half turn in one step equals two quarter turns; three quarters plus one
@@ -305,11 +261,12 @@ TEST(ModelRotation, EmptyModelKeepsItsEmptyBox) {
 
 TEST(ModelRotation, DamagedListStopsTheWalk) {
     DrawingModel m;
-    m.beginRecord(3);
+    m.write(interp::rec::PenDown{});
     m.appendPoint(1, 2);
-    m.beginRecord(200); // no such record
+    m.write(interp::rec::PenUp{});
     m.appendPoint(5, 6);
-    m.beginRecord(0);
+    m.write(interp::rec::EndOfDrawing{});
+    m.mutableBlock(0)[14] = 200; // the pen up becomes a code with no record
     interp::rotateModel(m, 1);
     // The first point turned; nothing behind the unknown code was touched.
     int32_t x, y;

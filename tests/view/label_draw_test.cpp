@@ -5,10 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "scene.h"
-#include "view/label_draw.h"
-#include "view/vector_font.h"
 
 using viewtest::Scene;
+namespace rec = interp::rec;
 
 TEST(LabelDraw, CarriageReturnAndLineFeedStartTheNextLineBelowTheFirst) {
     Scene s;
@@ -32,8 +31,7 @@ TEST(LabelDraw, CarriageReturnAndLineFeedStartTheNextLineBelowTheFirst) {
 TEST(LabelDraw, OriginFiveCentresThePieceOnTheCurrentPoint) {
     Scene s;
     s.penSelect(1);
-    s.record(14, {});
-    s.model.putB(5);
+    s.record(rec::LabelOrigin{5});
     s.penUp();
     s.point(1000, 500);
     s.label("H");
@@ -83,38 +81,25 @@ TEST(LabelDraw, ControlCharactersDrawAsQuestionMarks) {
 TEST(LabelDraw, QuarterTurnDirectionTurnsExactly) {
     Scene s;
     s.penSelect(1);
-    s.record(12, {90000});
+    s.record(rec::LabelDirection{90000});
     s.penUp();
     s.point(1000, 200);
     s.label("HHH");
     s.finish();
     s.render();
-    view::ImageCanvas canvas(s.image);
-    const view::RenderInputs in{s.model, s.settings, s.pens, s.values};
-    view::RenderPass pass(in, s.view, canvas);
-    pass.DrawPage();
     // Three advances of round(1.5 x 114) = 171 units straight up.
-    EXPECT_EQ(pass.state().curX, 1000.0);
-    EXPECT_EQ(pass.state().curY, 200.0 + 3 * 171);
+    const view::RenderState st = s.walkState();
+    EXPECT_EQ(st.curX, 1000.0);
+    EXPECT_EQ(st.curY, 200.0 + 3 * 171);
     const viewtest::InkBox b = s.ink();
     EXPECT_GT(b.y1 - b.y0, b.x1 - b.x0);
-}
-
-TEST(LabelDraw, TextKinds) {
-    EXPECT_EQ(view::TextKind(48, 0, 0), 0);
-    EXPECT_EQ(view::TextKind(80, 0, 0), 3);
-    EXPECT_EQ(view::TextKind(48, 0, 1), 1);
-    EXPECT_EQ(view::TextKind(152, 0, 1), 4);
-    EXPECT_EQ(view::TextKind(48, 128, 0), 0);
-    EXPECT_EQ(view::TextKind(48, 129, 0), 1);
-    EXPECT_EQ(view::TextKind(153, 136, 0), 4);
 }
 
 TEST(LabelDraw, SystemFontTextIsDrawnInThePenColour) {
     Scene s;
     s.settings.text.TextFontKind = 1;
     s.penSelect(1);
-    s.record(11, {300, 400});
+    s.record(rec::CharSize{300, 400});
     s.penUp();
     s.point(200, 300);
     s.label("HH");
@@ -133,18 +118,4 @@ TEST(LabelDraw, SystemFontTextIsDrawnInThePenColour) {
         for (int x = b.x0; x <= b.x1; ++x)
             penPixels += s.at(x, y) == viewtest::kPen1;
     EXPECT_GT(penPixels, 20);
-}
-
-TEST(VectorFont, EveryPrintableCharacterHasAGlyphInTheCell) {
-    const view::VectorFont& f = view::vectorFont();
-    for (int c = 33; c < 127; ++c) {
-        ASSERT_TRUE(f.has(c)) << c;
-        EXPECT_GE(f.pointCount(c), 2) << c;
-        EXPECT_EQ(f.advanceOf(c), 77);
-        const uint8_t* p = f.glyph(c);
-        EXPECT_GE(p[1], 128) << "a glyph starts with a move: " << c;
-        for (int k = 0; k < f.pointCount(c); ++k)
-            EXPECT_LE(p[2 * k], 77) << c;
-    }
-    EXPECT_EQ(f.pointCount(' '), 0);
 }

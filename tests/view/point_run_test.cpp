@@ -7,11 +7,10 @@
 
 #include "scene.h"
 #include "view/image_canvas.h"
-#include "view/render_pass.h"
 
 namespace {
 
-// Hands every call on to an image canvas; being another canvas type, it keeps
+// Hands every call on to an image canvas; offering no pixel surface, it keeps
 // the pass on its general path.
 class ForwardingCanvas : public view::Canvas {
   public:
@@ -27,7 +26,7 @@ class ForwardingCanvas : public view::Canvas {
         c_.fillRect(x, y, w, h, colour);
     }
     void setPixel(int x, int y, uint32_t colour) override { c_.setPixel(x, y, colour); }
-    void fillPolygon(const QPointF* p, const int* sizes, int parts, view::FillRule rule,
+    void fillPolygon(const view::PointD* p, const int* sizes, int parts, view::FillRule rule,
                      const view::CanvasBrush& brush, view::RasterOp op) override {
         c_.fillPolygon(p, sizes, parts, rule, brush, op);
     }
@@ -44,12 +43,7 @@ QImage generalPath(viewtest::Scene& s) {
     QImage image(s.image.size(), QImage::Format_RGB32);
     view::ImageCanvas inner(image);
     ForwardingCanvas canvas(inner);
-    const view::RenderInputs in{s.model, s.settings, s.pens, s.values};
-    canvas.fillRect(0, 0, canvas.width(), canvas.height(),
-                    s.pens.colour[s.settings.pens.BackPenNo]);
-    canvas.setPen(0, 1, view::RasterOp::Copy);
-    view::RenderPass pass(in, s.view, canvas);
-    pass.DrawPage();
+    view::composePicture(canvas, s.inputs(), s.view);
     return image;
 }
 
@@ -60,7 +54,8 @@ TEST(PointRuns, MatchTheGeneralPathPixelForPixel) {
         viewtest::Scene s;
         std::mt19937 rng(77 + variant);
         auto coord = [&](int lo, int hi) { return lo + int(rng() % unsigned(hi - lo + 1)); };
-        if (variant == 2) s.record(28, {300, 200, 1500, 800}); // input window: a smaller clip box
+        if (variant == 2)
+            s.record(interp::rec::InputWindow{300, 200, 1500, 800}); // a smaller clip box
         for (int run = 0; run < 60; ++run) {
             s.penSelect(1 + run % 4);
             s.penUp();

@@ -3,11 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "render/model_rotation.h"
 #include "scene.h"
-#include "view/model_rotation.h"
 
 using viewtest::kPen1;
 using viewtest::Scene;
+namespace rec = interp::rec;
 
 TEST(RenderPass, LineDrawsFromItsStartPixelUpToItsEnd) {
     Scene s;
@@ -139,7 +140,7 @@ TEST(RenderPass, HiddenPenDrawsNothing) {
 
 TEST(RenderPass, InputWindowClipsTheDrawing) {
     Scene s;
-    s.record(28, {500, 0, 1000, 1000});
+    s.record(rec::InputWindow{500, 0, 1000, 1000});
     s.penSelect(1);
     s.line(0, 500, 1900, 500);
     s.finish();
@@ -152,7 +153,7 @@ TEST(RenderPass, InputWindowClipsTheDrawing) {
 
 TEST(RenderPass, DashedLineLeavesGaps) {
     Scene s;
-    s.record(23, {2, 400}); // 40 pixels: 20 on, 20 off
+    s.record(rec::LineType{2, 400}); // 40 pixels: 20 on, 20 off
     s.penSelect(1);
     s.line(0, 500, 1990, 500);
     s.finish();
@@ -167,7 +168,7 @@ TEST(RenderPass, DashedLineLeavesGaps) {
 TEST(RenderPass, ShortDashesAreStretchedToTheMinimumLength) {
     Scene s;
     s.settings.line.DspMinLinDot = 4;
-    s.record(23, {2, 10}); // 1 pixel pattern: raised to 8 pixels, dashes of 4
+    s.record(rec::LineType{2, 10}); // 1 pixel pattern: raised to 8 pixels, dashes of 4
     s.penSelect(1);
     s.line(0, 500, 1600, 500);
     s.finish();
@@ -184,17 +185,12 @@ TEST(RenderPass, FullCircleArcEndsATenthOfADegreeShort) {
     s.penUp();
     s.point(2000, 500);
     s.penDown();
-    s.record(7, {1000, 500, 360000});
-    s.model.putB(72);
+    s.record(rec::Arc{1000, 500, 360000, 72});
     s.finish();
     s.render();
-    // Rendered again to read the state the walk left.
-    view::ImageCanvas canvas(s.image);
-    const view::RenderInputs in{s.model, s.settings, s.pens, s.values};
-    view::RenderPass pass(in, s.view, canvas);
-    pass.DrawPage();
-    EXPECT_EQ(pass.state().curX, 2000.0); // 1000 + 1000 cos(359.9) = 1999.998
-    EXPECT_EQ(pass.state().curY, 498.0);  // 500 + 1000 sin(359.9) = 498.25
+    const view::RenderState st = s.walkState();
+    EXPECT_EQ(st.curX, 2000.0); // 1000 + 1000 cos(359.9) = 1999.998
+    EXPECT_EQ(st.curY, 498.0);  // 500 + 1000 sin(359.9) = 498.25
     // The circle shows at its left end.
     EXPECT_EQ(s.at(0, 50) == kPen1 || s.at(1, 50) == kPen1, true);
 }
@@ -205,16 +201,12 @@ TEST(RenderPass, SmallFullCircleArcEndsOnItsStart) {
     s.penUp();
     s.point(1200, 500);
     s.penDown();
-    s.record(7, {1000, 500, 360000});
-    s.model.putB(72);
+    s.record(rec::Arc{1000, 500, 360000, 72});
     s.finish();
     s.render();
-    view::ImageCanvas canvas(s.image);
-    const view::RenderInputs in{s.model, s.settings, s.pens, s.values};
-    view::RenderPass pass(in, s.view, canvas);
-    pass.DrawPage();
-    EXPECT_EQ(pass.state().curX, 1200.0);
-    EXPECT_EQ(pass.state().curY, 500.0);
+    const view::RenderState st = s.walkState();
+    EXPECT_EQ(st.curX, 1200.0);
+    EXPECT_EQ(st.curY, 500.0);
 }
 
 TEST(RenderPass, CircleIsDrawnAroundTheCurrentPosition) {
@@ -222,8 +214,7 @@ TEST(RenderPass, CircleIsDrawnAroundTheCurrentPosition) {
     s.penSelect(1);
     s.penUp();
     s.point(1000, 500);
-    s.record(6, {300});
-    s.model.putB(72);
+    s.record(rec::Circle{300, 72});
     s.finish();
     s.render();
     const viewtest::InkBox b = s.ink();

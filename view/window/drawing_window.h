@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "view/view_state.h"
+#include "render/view_state.h"
 #include "view/window/action_table.h"
 #include "view/window/display_undo.h"
 #include "view/window/navigation.h"

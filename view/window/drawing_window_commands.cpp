@@ -6,7 +6,7 @@
 
 #include "interp/length_units.h"
 #include "interp/model_rotation.h"
-#include "view/grid.h"
+#include "render/grid.h"
 #include "view/image_canvas.h"
 #include "view/window/drawing_window.h"
 #include "view/window/scoped_state.h"

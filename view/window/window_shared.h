@@ -10,8 +10,8 @@
 #include <functional>
 
 #include "interp/drawing_model.h"
+#include "render/view_values.h"
 #include "settings/settings_store.h"
-#include "view/view_values.h"
 #include "view/window/navigation.h"
 #include "view/window/window_modes.h"
 

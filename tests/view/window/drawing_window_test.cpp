@@ -379,7 +379,10 @@ void DrawingWindowTest::rotationFrom270To0IsAQuarterTurn() {
         interp::RecordReader rd(s.model);
         interp::Record r;
         while (rd.next(r))
-            if (r.code == 4) return std::pair{r.i(0), r.i(1)};
+            if (r.code == interp::Rec::Point) {
+                const interp::rec::Point p = r.as<interp::rec::Point>();
+                return std::pair{p.x, p.y};
+            }
         return std::pair{0, 0};
     };
     QCOMPARE(firstPoint(), (std::pair{200, -100})); // three quarter turns from 0

@@ -11,8 +11,8 @@
 
 #include "dialogs/dialog_services.h"
 #include "interp/drawing_model.h"
+#include "render/view_values.h"
 #include "settings/settings_store.h"
-#include "view/view_values.h"
 #include "view/window/drawing_window.h"
 #include "view/window/window_shared.h"
 
@@ -64,11 +64,11 @@ class RecordingFrame : public view::FrameHooks {
 // Pen 1, a polyline through the given points (plotter units), on one page.
 inline void drawPolyline(interp::DrawingModel& m, std::initializer_list<std::pair<int, int>> pts) {
     m.writePenSelect(1);
-    m.beginRecord(2);
+    m.write(interp::rec::PenUp{});
     bool first = true;
     for (auto [x, y] : pts) {
         m.appendPoint(x, y);
-        if (first) m.beginRecord(3);
+        if (first) m.write(interp::rec::PenDown{});
         first = false;
     }
 }

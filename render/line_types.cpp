@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "view/render_pass.h"
+#include "render/render_pass.h"
 
 namespace view {
 
@@ -12,7 +12,7 @@ namespace {
 
 // Element fractions of the pattern length per |n|: gap, short, long, short 2.
 struct TypeShape {
-    int mode;
+    DashFamily family;
     double gap, shortDash, longDash, shortDash2;
     double floorFraction; // fraction whose pixel length must reach DspMinLinDot
 };
@@ -20,25 +20,25 @@ struct TypeShape {
 TypeShape shapeOf(int a) {
     switch (a) {
     case 0:
-        return {1, 0.99, 0.01, 0.0, 0.0, 0.05};
+        return {DashFamily::DotPerSegment, 0.99, 0.01, 0.0, 0.0, 0.05};
     case 1:
-        return {2, 0.99, 0.01, 0.0, 0.0, 0.05};
+        return {DashFamily::Dash, 0.99, 0.01, 0.0, 0.0, 0.05};
     case 2:
-        return {2, 0.5, 0.5, 0.0, 0.0, 0.5};
+        return {DashFamily::Dash, 0.5, 0.5, 0.0, 0.0, 0.5};
     case 3:
-        return {2, 0.3, 0.7, 0.0, 0.0, 0.75};
+        return {DashFamily::Dash, 0.3, 0.7, 0.0, 0.0, 0.75};
     case 4:
-        return {4, 0.1, 0.01, 0.79, 0.0, 0.05};
+        return {DashFamily::LongShort, 0.1, 0.01, 0.79, 0.0, 0.05};
     case 5:
-        return {4, 0.1, 0.1, 0.7, 0.0, 0.1};
+        return {DashFamily::LongShort, 0.1, 0.1, 0.7, 0.0, 0.1};
     case 6:
-        return {5, 0.1, 0.1, 0.5, 0.0, 0.1};
+        return {DashFamily::LongShortShort, 0.1, 0.1, 0.5, 0.0, 0.1};
     case 7:
-        return {5, 0.1, 0.01, 0.68, 0.0, 0.05};
+        return {DashFamily::LongShortShort, 0.1, 0.01, 0.68, 0.0, 0.05};
     case 8:
-        return {6, 0.1, 0.01, 0.48, 0.1, 0.05};
+        return {DashFamily::LongShort3, 0.1, 0.01, 0.48, 0.1, 0.05};
     default:
-        return {0, 0.0, 0.0, 0.0, 0.0, 1.0};
+        return {DashFamily::Solid, 0.0, 0.0, 0.0, 0.0, 1.0};
     }
 }
 
@@ -49,11 +49,11 @@ void RenderPass::SetLineType(int n, int32_t length) {
     d.type = n;
     const int a = std::abs(n);
     const TypeShape s = (n == 255 || a > 8) ? shapeOf(-1) : shapeOf(a);
-    d.mode = s.mode;
+    d.family = s.family;
     d.adaptive = n < 0;
     d.cycleCount = 0;
     d.cycleLength = 0.0;
-    if (d.mode == 0) return;
+    if (d.family == DashFamily::Solid) return;
 
     const auto& line = in_.settings.line;
     if (line.UserDefLT) {
@@ -83,21 +83,21 @@ void RenderPass::SetLineType(int n, int32_t length) {
         for (const DashElement& e : list)
             d.cycle[d.cycleCount++] = e;
     };
-    switch (d.mode) {
-    case 1:
-    case 2:
+    switch (d.family) {
+    case DashFamily::DotPerSegment:
+    case DashFamily::Dash:
         push({S, G});
         break;
-    case 4:
+    case DashFamily::LongShort:
         push({L, G, S, G});
         break;
-    case 5:
+    case DashFamily::LongShortShort:
         push({L, G, S, G, S, G});
         break;
-    case 6:
+    case DashFamily::LongShort3:
         push({L, G, S, G, S2, G, S, G});
         break;
-    default:
+    case DashFamily::Solid:
         break;
     }
     for (int i = 0; i < d.cycleCount; ++i)

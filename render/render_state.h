@@ -4,9 +4,34 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
+
+#include "interp/record_codes.h"
 
 namespace view {
+
+// The dash pattern families of the line types: solid, a dot at the start of
+// every segment (type 0), short dashes (types 1 to 3), long and short (4, 5),
+// long and two short (6, 7), long and three short (8).
+enum class DashFamily : uint8_t {
+    Solid,
+    DotPerSegment,
+    Dash,
+    LongShort,
+    LongShortShort,
+    LongShort3
+};
+
+// Line ends and joins as the line attributes number them; other numbers
+// draw like none of these.
+enum class LineEnd : uint8_t { Butt = 1, Square = 2, Triangular = 3, Round = 4 };
+enum class LineJoin : uint8_t {
+    Mitered = 1,
+    MiteredBeveled = 2,
+    Triangular = 3,
+    Round = 4,
+    Beveled = 5,
+    None = 6,
+};
 
 // One element of a dash cycle: its length in pixels and whether it is drawn.
 struct DashElement {
@@ -15,7 +40,7 @@ struct DashElement {
 };
 
 struct DashState {
-    int mode = 0;   // 0 solid, else the pattern family 1, 2, 4, 5, 6
+    DashFamily family = DashFamily::Solid;
     int type = 255; // line type number n of the last line type record
     bool adaptive = false;
     double gap = 0.0, shortDash = 0.0, longDash = 0.0, shortDash2 = 0.0; // pixels
@@ -25,10 +50,11 @@ struct DashState {
     int element = 0;        // position in the cycle
     double used = 0.0;      // distance already used of that element
     bool suspended = false; // while a label is drawn
-    bool active() const { return mode != 0 && !suspended; }
+    bool active() const { return family != DashFamily::Solid && !suspended; }
 };
 
-// The label state the records set (codes 10 to 16, 24, 27, 29).
+// The label state the label records set (Label, CharSize to CharMove,
+// LabelVertical, FontByte, CharSetSelect).
 struct LabelState {
     int32_t width = 114, height = 150; // character size, plotter units
     double direction = 0.0;            // degrees
@@ -39,8 +65,8 @@ struct LabelState {
     uint8_t charSet = 48;    // character set code of the header (low byte)
     uint8_t headerByte1 = 0; // the two label-state bytes of the header
     uint8_t headerByte2 = 0;
-    uint8_t fontByte = 0;    // code 27: bit 7 opaque background, low 7 bits stroke weight
-    uint8_t selectedSet = 0; // code 29: 0 standard, 1 alternate
+    uint8_t fontByte = 0;    // FontByte: bit 7 opaque background, low 7 bits stroke weight
+    uint8_t selectedSet = 0; // CharSetSelect: 0 standard, 1 alternate
     int longestLine = 0, lineFeeds = 0, carriageReturns = 0;
 };
 
@@ -57,13 +83,14 @@ struct RenderState {
     bool pwSet = false;
     std::array<float, 256> pwWidth{}; // millimetres
     std::array<uint32_t, 256> colour{};
-    int lineEnd = 4, lineJoin = 4;
+    LineEnd lineEnd = LineEnd::Round;
+    LineJoin lineJoin = LineJoin::Round;
     double miterLimit = 5.0;
     DashState dash;
     double userLengthFactor = 1.0;
     bool ellipse = false;
     double ellipseX = 1.0, ellipseY = 1.0;
-    int fillType = 1;
+    interp::FillKind fillType = interp::FillKind::SolidBidirectional;
     int32_t hatchSpacing = 186;
     double hatchAngle = 0.0;
     bool fillOn = false;

@@ -1,12 +1,15 @@
 #pragma once
 // The drawing surface the render pass draws on: a GDI-like pen with raster
 // operation, move/line, rectangles, polygons with pattern brushes, a clip
-// rectangle and text. Coordinates are pixels; colours are 0x00BBGGRR.
+// rectangle and text. Coordinates are pixels; colours are 0x00BBGGRR. A
+// raster canvas may also hand out its pixels for the render pass's fast path.
 
-#include <QPointF>
-#include <QString>
 #include <array>
 #include <cstdint>
+#include <string>
+
+#include "render/pixel_surface.h"
+#include "render/point.h"
 
 namespace view {
 
@@ -24,11 +27,15 @@ struct CanvasBrush {
     std::array<uint8_t, 8> rows{};
 };
 
+// How the bytes of a label text read: Windows Latin-1 or Shift-JIS.
+enum class TextEncoding : uint8_t { SingleByte, ShiftJis };
+
 // One run of text in a system font. Sizes in pixels, angles in degrees
 // counter-clockwise; `origin` is the text's top-left before turning.
 struct TextRun {
-    QString text;
-    QString face;
+    std::string text; // the label bytes as stored; the canvas decodes them
+    TextEncoding encoding = TextEncoding::SingleByte;
+    std::string face; // UTF-8; empty = the canvas's default face
     double pixelHeight = 0.0;
     double pixelWidth = 0.0; // average character width; 0 = the face's own
     double escapement = 0.0;
@@ -39,7 +46,7 @@ struct TextRun {
     uint32_t colour = 0;
     uint32_t background = 0xFFFFFF;
     double extraSpacing = 0.0; // added after every character
-    QPointF origin;
+    PointD origin;
     RasterOp op = RasterOp::Copy;
 };
 
@@ -61,7 +68,7 @@ class Canvas {
     virtual void setPixel(int x, int y, uint32_t colour) = 0;
     // Polygon of `parts` rings, ring k holding partSizes[k] points, all points
     // back to back in `points`.
-    virtual void fillPolygon(const QPointF* points, const int* partSizes, int parts, FillRule rule,
+    virtual void fillPolygon(const PointD* points, const int* partSizes, int parts, FillRule rule,
                              const CanvasBrush& brush, RasterOp op) = 0;
     // Limits all drawing to x0 <= x < x1, y0 <= y < y1 (within the canvas).
     virtual void setClipRect(int x0, int y0, int x1, int y1) = 0;
@@ -71,6 +78,12 @@ class Canvas {
     // Advance width of the run in pixels (escapement ignored); 0 when the
     // face cannot be used.
     virtual double textWidth(const TextRun& run) = 0;
+
+    // The canvas's pixels for direct writing, or nullptr when it has none.
+    // The surface lives as long as the canvas; pen calls still go through
+    // the canvas, and a caller that wrote pixels itself tells it the pen
+    // position it left with moveTo.
+    virtual PixelSurface* pixelSurface() { return nullptr; }
 };
 
 } // namespace view

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "view/fill_patterns.h"
-#include "view/render_pass.h"
-#include "view/round.h"
+#include "render/fill_patterns.h"
+#include "render/render_pass.h"
+#include "render/round.h"
 
 namespace view {
 
@@ -16,44 +16,44 @@ constexpr size_t kMaxFillPoints = 10000;
 constexpr int kMaxHatchLines = 20000;
 
 // Sutherland-Hodgman against an axis-aligned rectangle, in pixels.
-std::vector<QPointF> clipRing(const std::vector<QPointF>& in, double x0, double y0, double x1,
-                              double y1) {
-    std::vector<QPointF> cur = in, next;
+std::vector<PointD> clipRing(const std::vector<PointD>& in, double x0, double y0, double x1,
+                             double y1) {
+    std::vector<PointD> cur = in, next;
     for (int edge = 0; edge < 4 && !cur.empty(); ++edge) {
-        auto inside = [&](const QPointF& p) {
+        auto inside = [&](const PointD& p) {
             switch (edge) {
             case 0:
-                return p.x() >= x0;
+                return p.x >= x0;
             case 1:
-                return p.x() <= x1;
+                return p.x <= x1;
             case 2:
-                return p.y() >= y0;
+                return p.y >= y0;
             default:
-                return p.y() <= y1;
+                return p.y <= y1;
             }
         };
-        auto cross = [&](const QPointF& a, const QPointF& b) {
+        auto cross = [&](const PointD& a, const PointD& b) {
             double t;
             switch (edge) {
             case 0:
-                t = (x0 - a.x()) / (b.x() - a.x());
+                t = (x0 - a.x) / (b.x - a.x);
                 break;
             case 1:
-                t = (x1 - a.x()) / (b.x() - a.x());
+                t = (x1 - a.x) / (b.x - a.x);
                 break;
             case 2:
-                t = (y0 - a.y()) / (b.y() - a.y());
+                t = (y0 - a.y) / (b.y - a.y);
                 break;
             default:
-                t = (y1 - a.y()) / (b.y() - a.y());
+                t = (y1 - a.y) / (b.y - a.y);
                 break;
             }
-            return QPointF(a.x() + t * (b.x() - a.x()), a.y() + t * (b.y() - a.y()));
+            return PointD{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
         };
         next.clear();
         for (size_t i = 0; i < cur.size(); ++i) {
-            const QPointF& a = cur[(i + cur.size() - 1) % cur.size()];
-            const QPointF& b = cur[i];
+            const PointD& a = cur[(i + cur.size() - 1) % cur.size()];
+            const PointD& b = cur[i];
             const bool ina = inside(a), inb = inside(b);
             if (inb) {
                 if (!ina) next.push_back(cross(a, b));
@@ -69,11 +69,11 @@ std::vector<QPointF> clipRing(const std::vector<QPointF>& in, double x0, double 
 
 } // namespace
 
-void RenderPass::setFillType(int type, int32_t value, int32_t angle100) {
+void RenderPass::setFillType(interp::FillKind type, int32_t value, int32_t angle100) {
     const bool always100 = in_.settings.pens.FTLebel100;
     st_.fillType = type;
     switch (type) {
-    case 10: {
+    case interp::FillKind::Shading: {
         const int level = std::clamp(value, 0, 100);
         if (always100) {
             st_.shadingLevel = 100;
@@ -86,14 +86,14 @@ void RenderPass::setFillType(int type, int32_t value, int32_t angle100) {
         }
         break;
     }
-    case 11:
+    case interp::FillKind::UserPattern:
         // No user pattern is ever defined, so the fill is solid.
         st_.patternNumber = value;
         st_.shadingLevel = 100;
         st_.shadingDensity = 16;
         st_.fillOn = false;
         break;
-    case 22:
+    case interp::FillKind::Pattern:
         st_.patternNumber = value;
         st_.shadingDensity = 16;
         st_.shadingLevel = always100 ? 100 : 50;
@@ -114,9 +114,6 @@ void RenderPass::collectRings(int32_t h, std::vector<std::vector<PointD>>& rings
     const interp::PolygonBuffer& buf = in_.model.polygons;
     if (!buf.validHeader(h)) return;
     const interp::PolygonHeader& header = buf.header(h);
-    const double fx = st_.ellipse ? st_.ellipseX : 1.0, fy = st_.ellipse ? st_.ellipseY : 1.0;
-    (void)fx;
-    (void)fy;
     int64_t guard = buf.vertexCount();
     int32_t sub = -1;
     std::vector<int32_t> order;
@@ -182,11 +179,13 @@ void RenderPass::drawPolygonRecord(int32_t h, bool fill, bool winding) {
         edgeRings(rings, penUp);
         return;
     }
-    if (st_.fillType == 3 || st_.fillType == 4) {
-        const int end = st_.lineEnd, join = st_.lineJoin;
-        st_.lineEnd = st_.lineJoin = 4;
+    if (st_.fillType == interp::FillKind::Hatch || st_.fillType == interp::FillKind::CrossHatch) {
+        const LineEnd end = st_.lineEnd;
+        const LineJoin join = st_.lineJoin;
+        st_.lineEnd = LineEnd::Round;
+        st_.lineJoin = LineJoin::Round;
         hatchRings(rings, st_.hatchAngle);
-        if (st_.fillType == 4) hatchRings(rings, st_.hatchAngle + 90.0);
+        if (st_.fillType == interp::FillKind::CrossHatch) hatchRings(rings, st_.hatchAngle + 90.0);
         st_.lineEnd = end;
         st_.lineJoin = join;
         MoveTo(st_.curX, st_.curY);
@@ -203,18 +202,18 @@ void RenderPass::fillRings(const std::vector<std::vector<PointD>>& rings, bool w
     // Rings are cut to the window widened by a few pixels, so that neither a
     // far vertex reaches the canvas nor a large area vanishes when zoomed in.
     const double x0 = -4.0, y0 = -4.0, x1 = canvas_.width() + 4.0, y1 = canvas_.height() + 4.0;
-    std::vector<QPointF> points;
+    std::vector<PointD> points;
     std::vector<int> sizes;
-    std::vector<QPointF> ring;
+    std::vector<PointD> ring;
     for (const auto& r : rings) {
         ring.clear();
         for (size_t i = 0; i < r.size(); i += thin) {
             double dx, dy;
             deviceOffset(view_, r[i].x, r[i].y, dx, dy);
-            ring.emplace_back(view_.hw + dx, view_.hh - dy);
+            ring.push_back({view_.hw + dx, view_.hh - dy});
         }
         if (ring.size() < 3) continue;
-        const std::vector<QPointF> cut = clipRing(ring, x0, y0, x1, y1);
+        const std::vector<PointD> cut = clipRing(ring, x0, y0, x1, y1);
         if (cut.size() < 3) continue;
         points.insert(points.end(), cut.begin(), cut.end());
         sizes.push_back(int(cut.size()));
@@ -224,12 +223,12 @@ void RenderPass::fillRings(const std::vector<std::vector<PointD>>& rings, bool w
     CanvasBrush brush;
     brush.colour = penColour_;
     brush.background = st_.paper;
-    if (st_.fillType == 10 && st_.shadingLevel != 100) {
+    if (st_.fillType == interp::FillKind::Shading && st_.shadingLevel != 100) {
         if (const Pattern8* p = shadingPattern(st_.shadingDensity)) {
             brush.pattern = true;
             brush.rows = *p;
         }
-    } else if (st_.fillType == 22 && st_.fillOn) {
+    } else if (st_.fillType == interp::FillKind::Pattern && st_.fillOn) {
         brush.pattern = true;
         brush.rows = predefinedPattern(st_.patternNumber);
     }

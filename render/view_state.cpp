@@ -1,11 +1,11 @@
-#include "view/view_state.h"
+#include "render/view_state.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <utility>
 
-#include "view/round.h"
+#include "render/round.h"
 
 namespace view {
 

@@ -7,13 +7,18 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "view/render_pass.h"
+#include "render/render_pass.h"
 
 namespace view {
 
-// Text kinds: 0 vector font (1-byte text), 3 vector font (2-byte text),
-// 1 system font (1-byte), 4 system font (2-byte).
-int TextKind(uint8_t charSet, uint8_t windowsCharSet, int textFontKind);
+// How a label's text is drawn: with the vector font or a system font, as
+// one-byte or two-byte text. The vector font has no two-byte glyphs: such
+// text is neither drawn nor advanced over.
+enum class TextKind : uint8_t { VectorOneByte, SystemOneByte, VectorTwoByte, SystemTwoByte };
+
+// The kind for the label header's character set and Windows character set
+// and the TextFontKind setting (1: system font).
+TextKind textKindOf(uint8_t charSet, uint8_t windowsCharSet, int textFontKind);
 
 class LabelDrawer {
   public:

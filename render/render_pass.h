@@ -4,17 +4,17 @@
 // line settings and the label drawing. One object per pass.
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "interp/drawing_model.h"
 #include "interp/record_reader.h"
+#include "render/canvas.h"
+#include "render/point.h"
+#include "render/render_state.h"
+#include "render/view_state.h"
+#include "render/view_values.h"
 #include "settings/pen_tables.h"
 #include "settings/settings_record.h"
-#include "view/canvas.h"
-#include "view/render_state.h"
-#include "view/view_state.h"
-#include "view/view_values.h"
 
 namespace view {
 
@@ -25,10 +25,6 @@ struct RenderInputs {
     const settings::SettingsRecord& settings;
     const settings::PenTable& pens;
     const ViewValues& values;
-};
-
-struct PointD {
-    double x = 0.0, y = 0.0;
 };
 
 class RenderPass {
@@ -53,16 +49,57 @@ class RenderPass {
 
     void resetRecordState();
     void DrawRecords();
-    void handle(const interp::Record& r, interp::RecordReader& reader);
-    // The common case of one-pixel solid lines on the image canvas: runs of
-    // point records drawn straight onto the pixels.
+    // The common case of one-pixel solid lines on a canvas with a pixel
+    // surface: runs of point records drawn straight onto the pixels.
     bool pointRunReady() const;
-    void drawPointRun(interp::RecordReader& reader);
+    void drawPointRun();
+
+    // Record handlers (render_records.cpp): one per record the pass draws or
+    // takes state from; the records of a family share a helper.
+    void on(const interp::rec::Point& r);
+    void on(const interp::rec::PenSelect& r);
+    void on(const interp::rec::PenUp&);
+    void on(const interp::rec::PenDown&);
+    void on(const interp::rec::Circle& r);
+    void on(const interp::rec::CircleScaled& r);
+    void on(const interp::rec::Arc& r);
+    void on(const interp::rec::ArcScaled& r);
+    void on(const interp::rec::PenWidth& r);
+    void on(const interp::rec::PenColour& r);
+    void on(const interp::rec::Label& r);
+    void on(const interp::LabelText&) {} // a text without its header: nothing to draw
+    void on(const interp::rec::CharSize& r);
+    void on(const interp::rec::LabelDirection& r);
+    void on(const interp::rec::CharSlant& r);
+    void on(const interp::rec::LabelVertical& r);
+    void on(const interp::rec::LabelOrigin& r);
+    void on(const interp::rec::ExtraSpace& r);
+    void on(const interp::rec::CharMove& r);
+    void on(const interp::rec::FontByte& r);
+    void on(const interp::rec::CharSetSelect& r);
+    void on(const interp::rec::FillType& r);
+    void on(const interp::rec::FillPolygon& r);
+    void on(const interp::rec::EdgePolygon& r);
+    void on(const interp::rec::LineType& r);
+    void on(const interp::rec::InputWindow& r);
+    void on(const interp::rec::LineAttributes& r);
+    void on(const interp::rec::EndOfDrawing&) {} // page and block structure: the reader's
+    void on(const interp::rec::EndOfPage&) {}
+    void on(const interp::rec::ContinueBlock&) {}
+    void circleRecord(int32_t radius, int chords, bool scaled, double fx, double fy);
+    void arcRecord(int32_t cx, int32_t cy, int32_t sweep, int chords, bool scaled, double fx,
+                   double fy);
+    void polygonRecord(int32_t polygon, double fx, double fy, bool fill, bool winding);
+    // After a label or a character move: the pen stands at the new position.
+    void moveToCurrent();
+    // Reselects the current pen so that a changed colour or width shows.
+    void reselectPen();
 
     // Segments, thick polylines and dashes (render_lines.cpp).
+    bool roundLines() const; // round ends with round joins or none
     bool thinPath() const;
     void drawSegment();
-    void drawThickRun(interp::RecordReader& reader);
+    void drawThickRun();
     void drawThickPolyline(const std::vector<PointD>& pts);
     void drawPiece(double ax, double ay, double bx, double by); // pixels, real
     void drawDashed(double ax, double ay, double bx, double by);
@@ -80,7 +117,7 @@ class RenderPass {
     void drawArc(int32_t cx, int32_t cy, int32_t sweep1000, int segments);
 
     // Fill types and polygons (render_fill.cpp).
-    void setFillType(int type, int32_t value, int32_t angle100);
+    void setFillType(interp::FillKind type, int32_t value, int32_t angle100);
     void drawPolygonRecord(int32_t header, bool fill, bool winding);
     void collectRings(int32_t header, std::vector<std::vector<PointD>>& rings,
                       std::vector<std::vector<uint8_t>>& penUp) const;
@@ -98,19 +135,19 @@ class RenderPass {
     const RenderInputs in_;
     ViewState& view_;
     Canvas& canvas_;
-    class ImageCanvas* image_; // the canvas when it is a QImage canvas (fast path)
+    PixelSurface* surface_; // the canvas's pixels when it offers them (fast path)
     RenderState st_;
 
     uint32_t penColour_ = 0; // colour of the canvas pen
     int canvasWidth_ = 1;    // width of the canvas pen
     RasterOp penOp_ = RasterOp::Copy;
+    interp::RecordReader* reader_ = nullptr; // the walk's reader, while it runs
     // Pixel of the logical pen position while it is on-window.
     bool devOnWindow_ = false;
     int32_t devX_ = 0, devY_ = 0;
     // Record read ahead by a thick polyline, handled next.
     bool pendingRecord_ = false;
     interp::Record pending_;
-    std::vector<uint8_t> labelText_;
 };
 
 } // namespace view

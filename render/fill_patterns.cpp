@@ -1,4 +1,4 @@
-#include "view/fill_patterns.h"
+#include "render/fill_patterns.h"
 
 namespace view {
 

@@ -1,11 +1,10 @@
-#include "view/label_draw.h"
+#include "render/label_draw.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "view/round.h"
-#include "view/text_decode.h"
-#include "view/vector_font.h"
+#include "render/round.h"
+#include "render/vector_font.h"
 
 namespace view {
 
@@ -27,15 +26,16 @@ double normalAngle(double a) {
 
 } // namespace
 
-int TextKind(uint8_t charSet, uint8_t windowsCharSet, int textFontKind) {
+TextKind textKindOf(uint8_t charSet, uint8_t windowsCharSet, int textFontKind) {
     const bool two = twoByteSet(charSet);
-    if (textFontKind == 1) return two ? 4 : 1;
-    if (windowsCharSet == 129 || windowsCharSet == 134 || windowsCharSet == 136) return two ? 4 : 1;
-    return two ? 3 : 0;
+    const bool system = textFontKind == 1 || windowsCharSet == 129 || windowsCharSet == 134 ||
+                        windowsCharSet == 136;
+    if (system) return two ? TextKind::SystemTwoByte : TextKind::SystemOneByte;
+    return two ? TextKind::VectorTwoByte : TextKind::VectorOneByte;
 }
 
 struct LabelDrawer::Metrics {
-    int kind = 0;
+    TextKind kind = TextKind::VectorOneByte;
     double width = 0.0, height = 0.0; // corrected character size, plotter units
     double gap = 0.0;                 // corrected gap between characters
     double lineAdvance = 0.0;
@@ -80,12 +80,12 @@ void LabelDrawer::draw(const uint8_t* text, size_t length) {
     const LabelState& l = st_.label;
     const auto& ts = pass_.in_.settings.text;
     Metrics m;
-    m.kind = TextKind(l.charSet, l.headerByte2, ts.TextFontKind);
+    m.kind = textKindOf(l.charSet, l.headerByte2, ts.TextFontKind);
     double w = l.width, h = l.height;
     const double a = std::nearbyint((1.0 + l.extraSpaces) * w * 1.5);
     double g = a - w;
     m.lineAdvance = std::nearbyint((1.0 + l.extraLines) * h * 2.0);
-    const bool vectorKind = m.kind == 0 || m.kind == 3;
+    const bool vectorKind = m.kind == TextKind::VectorOneByte || m.kind == TextKind::VectorTwoByte;
     if (vectorKind && l.vertical != 0.0) {
         m.halfHeight = std::trunc(h / 2.0);
         m.halfWidth = std::trunc(std::fabs(w) / 2.0);
@@ -93,7 +93,7 @@ void LabelDrawer::draw(const uint8_t* text, size_t length) {
     const int row = vectorKind ? 0 : 3;
     double wr = ts.TextRate[row], hr = ts.TextRate[row + 1];
     const double sr = ts.TextRate[row + 2];
-    if (m.kind == 4 && l.vertical == 90.0) std::swap(wr, hr);
+    if (m.kind == TextKind::SystemTwoByte && l.vertical == 90.0) std::swap(wr, hr);
     m.height = std::nearbyint(h * hr / 100.0);
     m.width = std::nearbyint(w * wr / 100.0);
     m.gap = std::nearbyint(g * sr / 100.0);
@@ -120,7 +120,7 @@ void LabelDrawer::draw(const uint8_t* text, size_t length) {
         const size_t n = end - begin;
         const uint8_t* piece = text + begin;
         double sx = st_.curX, sy = st_.curY;
-        if (n > 0 && l.origin != 1 && !(m.kind == 3)) {
+        if (n > 0 && l.origin != 1 && m.kind != TextKind::VectorTwoByte) {
             const int c = l.origin, mm = c % 10;
             const double W = pieceWidth(m, piece, n);
             const double dx0 = c >= 10 ? m.width * 0.25 : 0.0,
@@ -144,12 +144,12 @@ void LabelDrawer::draw(const uint8_t* text, size_t length) {
             sy += ty;
         }
         if (n > 0) {
-            if (m.kind == 0)
+            if (m.kind == TextKind::VectorOneByte)
                 drawVector(m, piece, n, sx, sy);
-            else if (m.kind == 1 || m.kind == 4)
+            else if (m.kind == TextKind::SystemOneByte || m.kind == TextKind::SystemTwoByte)
                 drawSystem(m, piece, n, sx, sy);
-            if (m.kind != 3) {
-                const double count = m.kind == 4 ? double(n / 2) : double(n);
+            if (m.kind != TextKind::VectorTwoByte) {
+                const double count = m.kind == TextKind::SystemTwoByte ? double(n / 2) : double(n);
                 double tx, ty;
                 turn(count * (m.width + m.gap), 0.0, tx, ty);
                 st_.curX = std::clamp(sx + tx, -2147483647.0, 2147483647.0);
@@ -178,14 +178,14 @@ void LabelDrawer::draw(const uint8_t* text, size_t length) {
 }
 
 double LabelDrawer::pieceWidth(const Metrics& m, const uint8_t* text, size_t n) {
-    if (m.kind == 0) {
+    if (m.kind == TextKind::VectorOneByte) {
         const VectorFont& font = vectorFont();
         double sum = 0.0;
         for (size_t i = 0; i < n; ++i)
             sum += font.advanceOf(text[i] < 32 ? '?' : text[i]);
         return sum * m.width / 77.0 + double(n - 1) * m.gap;
     }
-    if (m.kind == 3) {
+    if (m.kind == TextKind::VectorTwoByte) {
         const double chars = double(n / 2);
         return chars * m.width + std::max(0.0, chars - 1.0) * m.gap;
     }
@@ -245,20 +245,21 @@ TextRun LabelDrawer::makeRun(const Metrics& m, const uint8_t* text, size_t n,
     const LabelState& l = st_.label;
     const auto& ts = pass_.in_.settings.text;
     const double scale = pass_.view_.scale;
-    const bool two = m.kind == 4;
+    const bool two = m.kind == TextKind::SystemTwoByte;
     TextRun run;
     // Face: standard or alternate set, one- or two-byte text.
     const int faceIndex = (l.selectedSet ? 2 : 0) + (two ? 1 : 0);
-    run.face = QString::fromLocal8Bit(ts.TextFontName[faceIndex].c_str());
+    run.face = ts.TextFontName[faceIndex].c_str(); // UTF-8, as far as a NUL
     static const char* const kJapaneseFaces[] = {
         "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF",
         "\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E\xE6\x9C\x9D",
         "HG\xE4\xB8\xB8\xEF\xBD\xBA\xEF\xBE\x9E\xEF\xBD\xBC\xEF\xBD\xAF\xEF\xBD\xB8M-PRO"};
     bool sjis = two || (n > 0 && text[0] >= 160);
     for (const char* f : kJapaneseFaces)
-        if (run.face == QString::fromUtf8(f)) sjis = true;
-    run.text = sjis ? decodeShiftJis(text, n) : decodeSingleByte(text, n);
-    if (m.kind == 1) {
+        if (run.face == f) sjis = true;
+    run.text.assign(reinterpret_cast<const char*>(text), n);
+    run.encoding = sjis ? TextEncoding::ShiftJis : TextEncoding::SingleByte;
+    if (m.kind == TextKind::SystemOneByte) {
         run.pixelHeight = 0.9 * 1.4 * m.height * scale;
         run.pixelWidth = std::fabs(m.width) / 1.4 * scale;
     } else {
@@ -295,15 +296,15 @@ TextRun LabelDrawer::makeRun(const Metrics& m, const uint8_t* text, size_t n,
 void LabelDrawer::drawSystem(const Metrics& m, const uint8_t* text, size_t n, double x, double y) {
     if (!st_.penVisible) return;
     TextRun run = makeRun(m, text, n, false);
-    if (!(run.pixelHeight >= 0.5) || !(run.pixelWidth >= 0.5) || run.text.isEmpty()) return;
-    const double shift = m.kind == 1 ? 0.9 * 1.4 * m.height : m.height;
+    if (!(run.pixelHeight >= 0.5) || !(run.pixelWidth >= 0.5) || run.text.empty()) return;
+    const double shift = m.kind == TextKind::SystemOneByte ? 0.9 * 1.4 * m.height : m.height;
     double tx, ty;
     turn(0.0, shift, tx, ty);
     double dx, dy;
     deviceOffset(pass_.view_, x + tx, y + ty, dx, dy);
     const double px = pass_.view_.hw + dx, py = pass_.view_.hh - dy;
     if (!(std::fabs(px) < 32767.0) || !(std::fabs(py) < 32767.0)) return;
-    run.origin = QPointF(px, py);
+    run.origin = PointD{px, py};
     pass_.canvas_.drawText(run);
 }
 

@@ -4,10 +4,10 @@
 // mirror switched off.
 
 #include "interp/extents.h"
+#include "render/canvas.h"
+#include "render/view_state.h"
+#include "render/view_values.h"
 #include "settings/option_groups.h"
-#include "view/canvas.h"
-#include "view/view_state.h"
-#include "view/view_values.h"
 
 namespace view {
 

@@ -4,8 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "view/render_pass.h"
-#include "view/round.h"
+#include "render/clip_segment.h"
+#include "render/render_pass.h"
+#include "render/round.h"
 
 namespace view {
 
@@ -14,30 +15,30 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // Signed area of a ring (pixels, y down).
-double ringArea(const QPointF* p, int n) {
+double ringArea(const PointD* p, int n) {
     double a = 0.0;
     for (int i = 0, j = n - 1; i < n; j = i++)
-        a += (p[j].x() - p[i].x()) * (p[j].y() + p[i].y());
+        a += (p[j].x - p[i].x) * (p[j].y + p[i].y);
     return a;
 }
 
 // Collects rings of one filled outline, all turned the same way so that a
 // nonzero fill unites them.
 struct Outline {
-    std::vector<QPointF> points;
+    std::vector<PointD> points;
     std::vector<int> sizes;
 
-    void add(std::initializer_list<QPointF> ring) {
+    void add(std::initializer_list<PointD> ring) {
         const size_t start = points.size();
         points.insert(points.end(), ring);
         close(start);
     }
-    void disc(QPointF c, double r) {
+    void disc(PointD c, double r) {
         const size_t start = points.size();
         const int n = std::clamp(int(r * 1.5), 8, 64);
         for (int k = 0; k < n; ++k) {
             const double a = 2.0 * kPi * k / n;
-            points.emplace_back(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
+            points.push_back({c.x + r * std::cos(a), c.y + r * std::sin(a)});
         }
         close(start);
     }
@@ -50,17 +51,17 @@ struct Outline {
 };
 
 // Adds the line-end shape at `p`, the line leaving in direction u (unit).
-void addEnd(Outline& o, int lineEnd, QPointF p, QPointF u, double h) {
-    const QPointF n(-u.y() * h, u.x() * h);
-    const QPointF back(-u.x() * h, -u.y() * h);
+void addEnd(Outline& o, LineEnd lineEnd, PointD p, PointD u, double h) {
+    const PointD n{-u.y * h, u.x * h};
+    const PointD back{-u.x * h, -u.y * h};
     switch (lineEnd) {
-    case 2:
+    case LineEnd::Square:
         o.add({p + n, p - n, p - n + back, p + n + back});
         break;
-    case 3:
+    case LineEnd::Triangular:
         o.add({p + n, p + back, p - n});
         break;
-    case 4:
+    case LineEnd::Round:
         o.disc(p, h);
         break;
     default:
@@ -70,9 +71,14 @@ void addEnd(Outline& o, int lineEnd, QPointF p, QPointF u, double h) {
 
 } // namespace
 
+bool RenderPass::roundLines() const {
+    return (st_.lineJoin == LineJoin::Round || st_.lineJoin == LineJoin::None) &&
+           st_.lineEnd == LineEnd::Round;
+}
+
 bool RenderPass::thinPath() const {
-    return ((st_.lineJoin == 4 || st_.lineJoin == 6) && st_.lineEnd == 4) || st_.widthPx < 4 ||
-           st_.widthPu <= 14.0 || st_.dash.mode != 0;
+    return roundLines() || st_.widthPx < 4 || st_.widthPu <= 14.0 ||
+           st_.dash.family != DashFamily::Solid;
 }
 
 bool RenderPass::boxTouchesView(double x0, double y0, double x1, double y1) const {
@@ -101,8 +107,7 @@ void RenderPass::drawPiece(double ax, double ay, double bx, double by) {
         drawDashed(ax, ay, bx, by);
         return;
     }
-    if (((st_.lineJoin == 4 || st_.lineJoin == 6) && st_.lineEnd == 4) || st_.widthPx < 4 ||
-        st_.widthPu <= 4.0) {
+    if (roundLines() || st_.widthPx < 4 || st_.widthPu <= 4.0) {
         const int x0 = int(ax), y0 = int(ay);
         int x1 = int(bx), y1 = int(by);
         if (x0 == x1 && y0 == y1) ++x1;
@@ -119,10 +124,10 @@ void RenderPass::strokeFilled(double ax, double ay, double bx, double by) {
     const double dx = bx - ax, dy = by - ay;
     const double len = std::hypot(dx, dy);
     Outline o;
-    QPointF u(1.0, 0.0);
-    if (len > 0.0) u = QPointF(dx / len, dy / len);
-    const QPointF n(-u.y() * h, u.x() * h);
-    const QPointF a(ax, ay), b(bx, by);
+    PointD u{1.0, 0.0};
+    if (len > 0.0) u = PointD{dx / len, dy / len};
+    const PointD n{-u.y * h, u.x * h};
+    const PointD a{ax, ay}, b{bx, by};
     if (len > 0.0) o.add({a + n, b + n, b - n, a - n});
     addEnd(o, st_.lineEnd, a, u, h);
     addEnd(o, st_.lineEnd, b, -u, h);
@@ -133,23 +138,24 @@ void RenderPass::strokeFilled(double ax, double ay, double bx, double by) {
                         brush, penOp_);
 }
 
-void RenderPass::drawThickRun(interp::RecordReader& reader) {
+void RenderPass::drawThickRun() {
     std::vector<PointD> pts{{st_.prevX, st_.prevY}, {st_.curX, st_.curY}};
     if (pts[1].x == pts[0].x && pts[1].y == pts[0].y) pts.pop_back();
     interp::Record r;
     for (;;) {
-        if (!reader.nextOnPage(r)) {
-            pending_ = interp::Record{}; // code 0: the walk ends
+        if (!reader_->nextOnPage(r)) {
+            pending_ = interp::Record{}; // an end record: the walk ends
             pendingRecord_ = true;
             break;
         }
-        if (r.code == 3) continue;
-        if (r.code != 4) {
+        if (r.code == interp::Rec::PenDown) continue;
+        if (r.code != interp::Rec::Point) {
             pending_ = r;
             pendingRecord_ = true;
             break;
         }
-        const PointD p{double(r.i(0)), double(r.i(1))};
+        const interp::rec::Point point = r.as<interp::rec::Point>();
+        const PointD p{double(point.x), double(point.y)};
         if (p.x != pts.back().x || p.y != pts.back().y) pts.push_back(p);
     }
     drawThickPolyline(pts);
@@ -169,14 +175,14 @@ void RenderPass::drawThickPolyline(const std::vector<PointD>& pts) {
     auto device = [&](const PointD& p) {
         double dx, dy;
         deviceOffset(view_, p.x, p.y, dx, dy);
-        return QPointF(dx, dy);
+        return PointD{dx, dy};
     };
-    auto toPixel = [&](QPointF d) { return QPointF(view_.hw + d.x(), view_.hh - d.y()); };
+    auto toPixel = [&](PointD d) { return PointD{view_.hw + d.x, view_.hh - d.y}; };
     Outline o;
     if (pts.size() == 1) {
-        const QPointF d = device(pts[0]);
-        if (std::fabs(d.x()) <= limX && std::fabs(d.y()) <= limY)
-            addEnd(o, st_.lineEnd, toPixel(d), QPointF(1, 0), h);
+        const PointD d = device(pts[0]);
+        if (std::fabs(d.x) <= limX && std::fabs(d.y) <= limY)
+            addEnd(o, st_.lineEnd, toPixel(d), PointD{1, 0}, h);
     }
     const size_t last = pts.size() - 1;
     for (size_t i = 0; i < last; ++i) {
@@ -185,45 +191,30 @@ void RenderPass::drawThickPolyline(const std::vector<PointD>& pts) {
         if (!boxTouchesView(std::min(p.x, q.x) - marginPu, std::min(p.y, q.y) - marginPu,
                             std::max(p.x, q.x) + marginPu, std::max(p.y, q.y) + marginPu))
             continue;
-        QPointF a = device(p), b = device(q);
+        PointD a = device(p), b = device(q);
         // Cut to the widened window (Liang-Barsky).
         double t0 = 0.0, t1 = 1.0;
-        const double ddx = b.x() - a.x(), ddy = b.y() - a.y();
-        const double lim[4] = {a.x() + limX, limX - a.x(), a.y() + limY, limY - a.y()};
-        const double dir[4] = {-ddx, ddx, -ddy, ddy};
-        bool visible = true;
-        for (int k = 0; k < 4 && visible; ++k) {
-            if (dir[k] == 0.0) {
-                if (lim[k] < 0.0) visible = false;
-                continue;
-            }
-            const double r = lim[k] / dir[k];
-            if (dir[k] < 0.0)
-                t0 = std::max(t0, r);
-            else
-                t1 = std::min(t1, r);
-            if (t0 > t1) visible = false;
-        }
-        if (!visible) continue;
-        const QPointF pa = toPixel(QPointF(a.x() + t0 * ddx, a.y() + t0 * ddy));
-        const QPointF pb = toPixel(QPointF(a.x() + t1 * ddx, a.y() + t1 * ddy));
-        const double len = std::hypot(pb.x() - pa.x(), pb.y() - pa.y());
+        const double ddx = b.x - a.x, ddy = b.y - a.y;
+        if (!clipSegment(a.x, a.y, ddx, ddy, -limX, -limY, limX, limY, t0, t1)) continue;
+        const PointD pa = toPixel(PointD{a.x + t0 * ddx, a.y + t0 * ddy});
+        const PointD pb = toPixel(PointD{a.x + t1 * ddx, a.y + t1 * ddy});
+        const double len = std::hypot(pb.x - pa.x, pb.y - pa.y);
         if (len <= 0.0) continue;
-        const QPointF u((pb.x() - pa.x()) / len, (pb.y() - pa.y()) / len);
-        const QPointF n(-u.y() * h, u.x() * h);
+        const PointD u{(pb.x - pa.x) / len, (pb.y - pa.y) / len};
+        const PointD n{-u.y * h, u.x * h};
         o.add({pa + n, pb + n, pb - n, pa - n});
         if (i == 0 && t0 == 0.0) addEnd(o, st_.lineEnd, pa, u, h);
         if (i + 1 == last && t1 == 1.0) addEnd(o, st_.lineEnd, pb, -u, h);
         if (i + 1 < last && t1 == 1.0) {
             // Join at pb: round for join 4, none for 6, a bevel otherwise.
             const PointD& r2 = pts[i + 2];
-            const QPointF c = toPixel(device(r2));
-            const double l2 = std::hypot(c.x() - pb.x(), c.y() - pb.y());
-            if (st_.lineJoin == 4) {
+            const PointD c = toPixel(device(r2));
+            const double l2 = std::hypot(c.x - pb.x, c.y - pb.y);
+            if (st_.lineJoin == LineJoin::Round) {
                 o.disc(pb, h);
-            } else if (st_.lineJoin != 6 && l2 > 0.0 && std::fabs(c.x()) < 1e7 &&
-                       std::fabs(c.y()) < 1e7) {
-                const QPointF n2(-(c.y() - pb.y()) / l2 * h, (c.x() - pb.x()) / l2 * h);
+            } else if (st_.lineJoin != LineJoin::None && l2 > 0.0 && std::fabs(c.x) < 1e7 &&
+                       std::fabs(c.y) < 1e7) {
+                const PointD n2{-(c.y - pb.y) / l2 * h, (c.x - pb.x) / l2 * h};
                 o.add({pb, pb + n, pb + n2});
                 o.add({pb, pb - n, pb - n2});
             }
@@ -274,7 +265,7 @@ void RenderPass::drawDashed(double ax, double ay, double bx, double by) {
         canvas_.moveTo(x0, y0);
         canvas_.lineTo(x1, y1);
     };
-    if (d.mode == 1) {
+    if (d.family == DashFamily::DotPerSegment) {
         // Type 0: one dot at the start of every segment.
         dash(0.0, std::min(d.shortDash, len));
         canvas_.moveTo(int(bx), int(by));

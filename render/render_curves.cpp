@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "view/render_pass.h"
-#include "view/round.h"
+#include "render/render_pass.h"
+#include "render/round.h"
 
 namespace view {
 

@@ -1,9 +1,9 @@
-#include "view/grid.h"
+#include "render/grid.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "view/round.h"
+#include "render/round.h"
 
 namespace view {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "view/view_state.h"
+#include "render/view_state.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The display rotation of the view values applied to the drawing model.
 
 #include "interp/drawing_model.h"
-#include "view/view_values.h"
+#include "render/view_values.h"
 
 namespace view {
 

@@ -1,12 +1,11 @@
-#include "view/render_pass.h"
+#include "render/render_pass.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
-#include "view/image_canvas.h"
-#include "view/label_draw.h"
-#include "view/round.h"
+#include "render/clip_segment.h"
+#include "render/round.h"
+#include "render/thin_line.h"
 
 namespace view {
 
@@ -18,7 +17,7 @@ const double kP1P2Diagonal = std::hypot(15120.0, 10760.0);
 } // namespace
 
 RenderPass::RenderPass(const RenderInputs& in, ViewState& view, Canvas& canvas)
-    : in_(in), view_(view), canvas_(canvas), image_(dynamic_cast<ImageCanvas*>(&canvas)) {}
+    : in_(in), view_(view), canvas_(canvas), surface_(canvas.pixelSurface()) {}
 
 namespace {
 
@@ -34,7 +33,7 @@ struct RunEnd {
 // first record that is not a point or does not map inside. Both ends of every
 // segment lie in the box, so no pixel of it can fall outside.
 template <class Op>
-RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, const PixelTarget& t,
+RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, const PixelSurface& t,
                     const ClipBox& box, uint32_t colour, int px, int py) {
     RunEnd end;
     end.px = px;
@@ -43,11 +42,11 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
     const double mirror = v.mirrorActive ? -1.0 : 1.0;
     const long long stride = t.stride;
     uint32_t used = 0;
-    while (available - used >= 9 && p[used] == 4) {
-        int32_t xy[2];
-        std::memcpy(xy, p + used + 1, 8);
-        const double dx = (xy[0] * s - cx) * mirror;
-        const double dy = xy[1] * s - cy;
+    while (available - used >= interp::kPointRecordBytes &&
+           p[used] == uint8_t(interp::Rec::Point)) {
+        const interp::rec::Point pt = interp::decodePayload<interp::rec::Point>(p + used + 1);
+        const double dx = (pt.x * s - cx) * mirror;
+        const double dy = pt.y * s - cy;
         if (!(std::fabs(dx) <= v.hwLimit && std::fabs(dy) <= v.hhLimit)) break;
         const int ex = v.hw + roundInt(dx), ey = v.hh - roundInt(dy);
         if (ex < box.x0 || ex >= box.x1 || ey < box.y0 || ey >= box.y1) break;
@@ -57,9 +56,9 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
             lineInside<Op>(t.bits, stride, px, py, ex - px, ey - py, colour);
         px = ex;
         py = ey;
-        end.x = xy[0];
-        end.y = xy[1];
-        used += 9;
+        end.x = pt.x;
+        end.y = pt.y;
+        used += interp::kPointRecordBytes;
     }
     end.bytes = used;
     end.px = px;
@@ -71,21 +70,21 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
 
 bool RenderPass::pointRunReady() const {
     // A thin solid one-pixel line that continues from an on-window pixel.
-    return image_ && st_.penVisible && st_.penDown && st_.continuing && devOnWindow_ &&
-           canvasWidth_ <= 1 && image_->penWidth() <= 1 && st_.dash.mode == 0 &&
-           st_.logicalX == st_.prevX && st_.logicalY == st_.prevY && thinPath();
+    return surface_ && st_.penVisible && st_.penDown && st_.continuing && devOnWindow_ &&
+           canvasWidth_ <= 1 && st_.dash.family == DashFamily::Solid && st_.logicalX == st_.prevX &&
+           st_.logicalY == st_.prevY && thinPath();
 }
 
-void RenderPass::drawPointRun(interp::RecordReader& reader) {
+void RenderPass::drawPointRun() {
     uint32_t available = 0;
-    const uint8_t* p = reader.rawRun(available);
-    if (!p || available < 9 || p[0] != 4) return;
-    const ClipBox& box = image_->clip();
+    const uint8_t* p = reader_->rawRun(available);
+    if (!p || available < interp::kPointRecordBytes || p[0] != uint8_t(interp::Rec::Point)) return;
+    const ClipBox& box = surface_->clip;
     if (devX_ < box.x0 || devX_ >= box.x1 || devY_ < box.y0 || devY_ >= box.y1) return;
-    const PixelTarget& t = image_->target();
-    const uint32_t pixel = image_->penPixel();
+    const PixelSurface& t = *surface_;
+    const uint32_t pixel = toPixel(penColour_);
     RunEnd end;
-    switch (image_->penOp()) {
+    switch (penOp_) {
     case RasterOp::Copy:
         end = view::drawPointRun<OpCopy>(p, available, view_, t, box, pixel, devX_, devY_);
         break;
@@ -103,10 +102,10 @@ void RenderPass::drawPointRun(interp::RecordReader& reader) {
         break;
     }
     if (end.bytes == 0) return;
-    reader.skip(end.bytes);
+    reader_->skip(end.bytes);
     devX_ = end.px;
     devY_ = end.py;
-    image_->moveTo(end.px, end.py);
+    canvas_.moveTo(end.px, end.py);
     st_.curX = st_.prevX = st_.logicalX = end.x;
     st_.curY = st_.prevY = st_.logicalY = end.y;
 }
@@ -149,7 +148,7 @@ void RenderPass::resetRecordState() {
     st_.fillOn = false;
     st_.shadingLevel = 100;
     st_.shadingDensity = 16;
-    st_.fillType = 1;
+    st_.fillType = interp::FillKind::SolidBidirectional;
     st_.patternNumber = 0;
     st_.colour = in_.pens.colour;
     st_.label = LabelState{};
@@ -166,7 +165,7 @@ void RenderPass::resetRecordState() {
     } else {
         SetLineType(1, roundInt(0.04 * kP1P2Diagonal));
     }
-    st_.dash.mode = 0;
+    st_.dash.family = DashFamily::Solid;
     st_.dash.type = 255;
     st_.hatchSpacing = roundInt(0.01 * kP1P2Diagonal);
     st_.hatchAngle = (rotation - 1) * 90.0;
@@ -198,8 +197,8 @@ void RenderPass::DrawPage() {
     resetRecordState();
 
     const uint8_t edge = in_.settings.line.LineAdgeAttrDef;
-    st_.lineEnd = edge != 0 ? edge : 4;
-    st_.lineJoin = 4;
+    st_.lineEnd = edge != 0 ? LineEnd(edge) : LineEnd::Round;
+    st_.lineJoin = LineJoin::Round;
     penOp_ = lineOp();
     penColour_ = st_.ink;
     const double w16 = std::min(0.4 * in_.pens.width[16] * view_.scale, 100000.0);
@@ -212,9 +211,10 @@ void RenderPass::DrawPage() {
 
     DrawRecords();
 
-    st_.lineEnd = st_.lineJoin = 4;
+    st_.lineEnd = LineEnd::Round;
+    st_.lineJoin = LineJoin::Round;
     st_.shadingLevel = 100;
-    st_.fillType = 1;
+    st_.fillType = interp::FillKind::SolidBidirectional;
     st_.fillOn = false;
     resetClipWindow();
     // The pen is left as the rubber band expects it: xor, mark colour, width 1.
@@ -228,197 +228,21 @@ void RenderPass::DrawPage() {
 
 void RenderPass::DrawRecords() {
     interp::RecordReader reader(in_.model, in_.model.currentPage());
+    reader_ = &reader;
     interp::Record r;
     pendingRecord_ = false;
     for (;;) {
         if (pendingRecord_) {
             pendingRecord_ = false;
             r = pending_;
-            if (r.code == 254 || r.code == 0) break;
+            if (r.code == interp::Rec::EndOfPage || r.code == interp::Rec::EndOfDrawing) break;
         } else {
-            if (pointRunReady()) drawPointRun(reader);
+            if (pointRunReady()) drawPointRun();
             if (!reader.nextOnPage(r)) break;
         }
-        handle(r, reader);
+        interp::visitRecord(r, [this](const auto& record) { on(record); });
     }
-}
-
-void RenderPass::handle(const interp::Record& r, interp::RecordReader& reader) {
-    const auto& pens = in_.settings.pens;
-    switch (r.code) {
-    case 4:
-        st_.curX = r.i(0);
-        st_.curY = r.i(1);
-        if (st_.penVisible && st_.penDown) {
-            if (thinPath()) {
-                drawSegment();
-            } else {
-                drawThickRun(reader);
-                return;
-            }
-        }
-        st_.prevX = st_.curX;
-        st_.prevY = st_.curY;
-        st_.continuing = st_.penDown;
-        break;
-    case 1: {
-        const int pen = r.i(0);
-        SelectPen(pen);
-        st_.penVisible = in_.pens.display[st_.currentPen & 255] != 0;
-        if (st_.penDown) MoveTo(st_.curX, st_.curY);
-        break;
-    }
-    case 2:
-        st_.penDown = false;
-        st_.continuing = false;
-        break;
-    case 3:
-        st_.penDown = true;
-        break;
-    case 6:
-    case 31: {
-        const int k = r.code == 31 ? 2 : 0;
-        st_.ellipse = r.code == 31;
-        st_.ellipseX = r.code == 31 ? r.f(0) : 1.0;
-        st_.ellipseY = r.code == 31 ? r.f(1) : 1.0;
-        if (st_.penVisible) drawCircle(r.i(k), r.i(k + 1));
-        st_.continuing = false;
-        break;
-    }
-    case 7:
-    case 32: {
-        const int k = r.code == 32 ? 2 : 0;
-        st_.ellipse = r.code == 32;
-        st_.ellipseX = r.code == 32 ? r.f(0) : 1.0;
-        st_.ellipseY = r.code == 32 ? r.f(1) : 1.0;
-        drawArc(r.i(k), r.i(k + 1), r.i(k + 2), r.i(k + 3));
-        st_.continuing = false;
-        break;
-    }
-    case 9: {
-        if (pens.NotPW) break;
-        const int32_t value = r.i(0);
-        const int32_t index = r.i(1);
-        const float mm = value < 0 ? 0.0f : float(value / 1000.0);
-        if (index == -1)
-            st_.pwWidth.fill(mm);
-        else if (index >= 0 && index < 256)
-            st_.pwWidth[index] = mm;
-        st_.pwSet = value != -1;
-        const int pen = st_.currentPen;
-        st_.currentPen = 0;
-        st_.forceReselect = true;
-        SelectPen(pen);
-        st_.forceReselect = true;
-        break;
-    }
-    case 10: {
-        if (r.isText) break; // a text without its header: nothing to draw
-        LabelState& l = st_.label;
-        l.longestLine = r.i(1);
-        l.lineFeeds = r.i(2);
-        l.carriageReturns = r.i(3);
-        l.charSet = uint8_t(r.i(4) & 0xFF);
-        l.headerByte1 = uint8_t(r.i(5));
-        l.headerByte2 = uint8_t(r.i(6));
-        interp::Record text;
-        if (!reader.nextOnPage(text)) {
-            pending_ = interp::Record{};
-            pendingRecord_ = true; // the page ended: stop the walk
-            return;
-        }
-        if (!text.isText) {
-            pending_ = text;
-            pendingRecord_ = true;
-            return;
-        }
-        LabelDrawer(*this).draw(text.text, text.textLength);
-        st_.prevX = st_.curX;
-        st_.prevY = st_.curY;
-        MoveTo(st_.curX, st_.curY);
-        st_.continuing = false;
-        break;
-    }
-    case 11:
-        st_.label.width = r.i(0);
-        st_.label.height = r.i(1);
-        break;
-    case 12:
-        st_.label.direction = r.i(0) / 1000.0;
-        break;
-    case 13:
-        st_.label.slant = r.i(0) / 1000.0;
-        break;
-    case 24:
-        st_.label.vertical = r.i(0) / 1000.0;
-        break;
-    case 14:
-        st_.label.origin = uint8_t(r.i(0));
-        break;
-    case 15:
-        st_.label.extraSpaces = r.i(0) * 0.00001;
-        st_.label.extraLines = r.i(1) * 0.00001;
-        break;
-    case 16:
-        LabelDrawer(*this).characterMove(r.i(0) * 0.00001, r.i(1) * 0.00001);
-        st_.prevX = st_.curX;
-        st_.prevY = st_.curY;
-        MoveTo(st_.curX, st_.curY);
-        st_.continuing = false;
-        break;
-    case 18:
-        setFillType(r.i(0), r.i(1), r.i(2));
-        break;
-    case 21:
-    case 22: {
-        const int k = r.code == 21 ? 1 : 0;
-        const double fx = r.f(k + 1), fy = r.f(k + 2);
-        st_.ellipse = std::fabs(fx - 1.0) >= 0.001 || std::fabs(fy - 1.0) >= 0.001;
-        st_.ellipseX = fx;
-        st_.ellipseY = fy;
-        const bool fill = r.code == 21 && !pens.NotFP;
-        drawPolygonRecord(r.i(k), fill, r.code == 21 && r.i(0) != 0);
-        st_.continuing = false;
-        break;
-    }
-    case 23:
-        SetLineType(r.i(0), r.i(1));
-        break;
-    case 26: {
-        if (pens.NotPC) break;
-        const int pen = r.i(0);
-        if (pen == interp::kAllPensDefaultColour) {
-            st_.colour = in_.pens.colour;
-        } else if (r.itemCount >= 4 && pen >= 0 && pen < 256) {
-            auto comp = [](int32_t v) { return uint32_t(std::clamp(v, 0, 255)); };
-            st_.colour[pen] = comp(r.i(1)) | (comp(r.i(2)) << 8) | (comp(r.i(3)) << 16);
-        }
-        // The colour shows at once on the current pen; its width stays.
-        const int current = st_.currentPen;
-        st_.forceReselect = true;
-        SelectPen(current);
-        st_.forceReselect = true;
-        break;
-    }
-    case 27:
-        st_.label.fontByte = uint8_t(r.i(0));
-        break;
-    case 28:
-        setInputWindow(r.i(0), r.i(1), r.i(2), r.i(3));
-        break;
-    case 29:
-        st_.label.selectedSet = uint8_t(r.i(0));
-        break;
-    case 30: {
-        const int32_t v = r.i(0);
-        st_.lineEnd = (v / 10) % 10;
-        st_.lineJoin = v % 10;
-        st_.miterLimit = (v / 100) / 100.0;
-        break;
-    }
-    default:
-        break;
-    }
+    reader_ = nullptr;
 }
 
 void RenderPass::SelectPen(int pen) {
@@ -458,7 +282,7 @@ void RenderPass::MoveTo(double x, double y) {
         devY_ = p.y;
         canvas_.moveTo(p.x, p.y);
     }
-    if (st_.dash.mode != 0) restartDash();
+    if (st_.dash.family != DashFamily::Solid) restartDash();
 }
 
 void RenderPass::LineTo(double x, double y) {
@@ -490,22 +314,9 @@ void RenderPass::LineTo(double x, double y) {
     deviceOffset(view_, sx, sy, ax, ay);
     double t0 = 0.0, t1 = 1.0;
     const double ddx = bx - ax, ddy = by - ay;
-    const double lim[4] = {ax + view_.hwLimit, view_.hwLimit - ax, ay + view_.hhLimit,
-                           view_.hhLimit - ay};
-    const double dir[4] = {-ddx, ddx, -ddy, ddy};
-    bool visible = ax == ax && ay == ay && bx == bx && by == by;
-    for (int k = 0; k < 4 && visible; ++k) {
-        if (dir[k] == 0.0) {
-            if (lim[k] < 0.0) visible = false;
-            continue;
-        }
-        const double q = lim[k] / dir[k];
-        if (dir[k] < 0.0)
-            t0 = std::max(t0, q);
-        else
-            t1 = std::min(t1, q);
-        if (t0 > t1) visible = false;
-    }
+    const bool visible = ax == ax && ay == ay && bx == bx && by == by &&
+                         clipSegment(ax, ay, ddx, ddy, -view_.hwLimit, -view_.hhLimit,
+                                     view_.hwLimit, view_.hhLimit, t0, t1);
     if (visible) {
         const double cax = std::clamp(ax + t0 * ddx, -view_.hwLimit, view_.hwLimit);
         const double cay = std::clamp(ay + t0 * ddy, -view_.hhLimit, view_.hhLimit);

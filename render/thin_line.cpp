@@ -1,8 +1,10 @@
-#include "view/thin_line.h"
+#include "render/thin_line.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+
+#include "render/clip_segment.h"
 
 namespace view {
 
@@ -11,7 +13,7 @@ namespace {
 // Bresenham over the pixels from (x, y) towards (x + dx, y + dy), end left
 // out, every pixel checked against the clip box.
 template <class Op>
-void runChecked(const PixelTarget& t, const ClipBox& clip, int x, int y, int dx, int dy,
+void runChecked(const PixelSurface& t, const ClipBox& clip, int x, int y, int dx, int dy,
                 uint32_t c) {
     const int sx = dx < 0 ? -1 : 1;
     const int sy = dy < 0 ? -1 : 1;
@@ -39,7 +41,7 @@ void runChecked(const PixelTarget& t, const ClipBox& clip, int x, int y, int dx,
 }
 
 template <class Op>
-void dispatch(const PixelTarget& t, const ClipBox& clip, int xa, int ya, int xb, int yb,
+void dispatch(const PixelSurface& t, const ClipBox& clip, int xa, int ya, int xb, int yb,
               uint32_t c) {
     const bool inside = std::min(xa, xb) >= clip.x0 && std::max(xa, xb) < clip.x1 &&
                         std::min(ya, yb) >= clip.y0 && std::max(ya, yb) < clip.y1;
@@ -54,21 +56,9 @@ void dispatch(const PixelTarget& t, const ClipBox& clip, int xa, int ya, int xb,
 bool cutToBox(const ClipBox& clip, int margin, int& xa, int& ya, int& xb, int& yb) {
     const double x0 = xa, y0 = ya, ddx = double(xb) - xa, ddy = double(yb) - ya;
     double t0 = 0.0, t1 = 1.0;
-    const double lim[4] = {x0 - (clip.x0 - margin), (clip.x1 + margin) - x0,
-                           y0 - (clip.y0 - margin), (clip.y1 + margin) - y0};
-    const double dir[4] = {-ddx, ddx, -ddy, ddy};
-    for (int k = 0; k < 4; ++k) {
-        if (dir[k] == 0.0) {
-            if (lim[k] < 0.0) return false;
-            continue;
-        }
-        const double r = lim[k] / dir[k];
-        if (dir[k] < 0.0)
-            t0 = std::max(t0, r);
-        else
-            t1 = std::min(t1, r);
-        if (t0 > t1) return false;
-    }
+    if (!clipSegment(x0, y0, ddx, ddy, clip.x0 - margin, clip.y0 - margin, clip.x1 + margin,
+                     clip.y1 + margin, t0, t1))
+        return false;
     const int nxa = int(std::lround(x0 + t0 * ddx)), nya = int(std::lround(y0 + t0 * ddy));
     const int nxb = int(std::lround(x0 + t1 * ddx)), nyb = int(std::lround(y0 + t1 * ddy));
     xa = nxa;
@@ -80,8 +70,9 @@ bool cutToBox(const ClipBox& clip, int margin, int& xa, int& ya, int& xb, int& y
 
 } // namespace
 
-void drawThinLine(const PixelTarget& t, const ClipBox& clip, int xa, int ya, int xb, int yb,
-                  uint32_t rgb, RasterOp op) {
+void drawThinLine(const PixelSurface& t, int xa, int ya, int xb, int yb, uint32_t rgb,
+                  RasterOp op) {
+    const ClipBox& clip = t.clip;
     if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1 || !t.bits) return;
     constexpr int kFar = 4096;
     if (std::min(xa, xb) < clip.x0 - kFar || std::max(xa, xb) > clip.x1 + kFar ||

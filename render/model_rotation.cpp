@@ -1,4 +1,4 @@
-#include "view/model_rotation.h"
+#include "render/model_rotation.h"
 
 #include <algorithm>
 

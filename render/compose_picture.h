@@ -1,0 +1,19 @@
+#pragma once
+// The one composer of a window's picture on any canvas: background, the
+// current page, and the grid when it is switched on. The Qt layer's
+// composeImage, the trace tests and the fuzzer all draw through it.
+
+#include "render/render_pass.h"
+
+namespace view {
+
+// Display all: the view rectangle becomes the model's current extent for a
+// client area of `width` x `height`.
+void displayAll(ViewState& view, const interp::DrawingModel& model, int width, int height);
+
+// Clears the canvas with the back pen's colour and draws the current page
+// with `view` (and the grid when DisGrdMode is on). The view's mirror slot is
+// left as the grid leaves it: normal.
+void composePicture(Canvas& canvas, const RenderInputs& in, ViewState& view);
+
+} // namespace view
