@@ -11,7 +11,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-ipafont-gothic
 )
 
 missing=()
