@@ -99,13 +99,14 @@ void writeExtraSpace(Interpreter& in) {
 // A label header and its text. The header carries the character set in force
 // (set 8 recorded as set "0", see convertSet8) and two state bytes: the font
 // index (0: no font list is filled by this program) and the Windows character
-// set the text is meant for (128, Shift-JIS, for the two-byte sets; else 0).
+// set the text is meant for (128, Shift-JIS, for the two-byte sets and for
+// set 8, whose katakana sit at the one-byte katakana of Shift-JIS; else 0).
 void writeLabelRecords(DrawingModel& m, int code, const std::vector<uint8_t>& text, int64_t longest,
                        int64_t lineFeeds, int64_t carriageReturns) {
     m.write(rec::Label{static_cast<uint16_t>(text.size()), static_cast<uint16_t>(longest),
                        static_cast<uint16_t>(lineFeeds), static_cast<uint16_t>(carriageReturns),
                        static_cast<uint16_t>(code == 8 ? kCharSetDefault : code), 0,
-                       static_cast<uint8_t>(isTwoByteSet(code) ? 128 : 0)});
+                       static_cast<uint8_t>(isTwoByteSet(code) || code == 8 ? 128 : 0)});
     m.appendLabelText(text.data(), text.size());
 }
 

@@ -269,7 +269,9 @@ void returnToPosition(Interpreter& in) {
 // A circle of the given radius about the current position as a sub-path of its
 // own in the current polygon.
 void addCircleToPolygon(Interpreter& in, int32_t radius, uint8_t segments, const Box& box) {
-    int64_t rx = static_cast<int64_t>(in.posX) + radius;
+    // The start on the rim: on the ellipse that unequal scales make of it.
+    const double kx = in.coord.scaling ? std::fabs(in.coord.sX) : 1.0;
+    int64_t rx = static_cast<int64_t>(in.posX) + static_cast<int64_t>(std::nearbyint(radius * kx));
     if (rx > INT32_MAX) {
         in.setPendingError();
         return;
@@ -559,10 +561,15 @@ void cmdWedge(Interpreter& in, int selector) {
     sweep = std::clamp(sweep, -360.0, 360.0);
     double cx = in.posX, cy = in.posY;
     double a1 = (a0 + sweep) * kDegToRad;
+    // The rim points lie on the ellipse that unequal scales make of the
+    // circle; the render pass takes the factors out again to find the angles.
+    const double kx = in.coord.scaling ? std::fabs(in.coord.sX) : 1.0;
+    const double ky = in.coord.scaling ? std::fabs(in.coord.sY) : 1.0;
     int32_t sx, sy, ex, ey;
-    if (!in.roundToInt(cx + r * std::cos(a0 * kDegToRad), sx) ||
-        !in.roundToInt(cy + r * std::sin(a0 * kDegToRad), sy) ||
-        !in.roundToInt(cx + r * std::cos(a1), ex) || !in.roundToInt(cy + r * std::sin(a1), ey))
+    if (!in.roundToInt(cx + r * kx * std::cos(a0 * kDegToRad), sx) ||
+        !in.roundToInt(cy + r * ky * std::sin(a0 * kDegToRad), sy) ||
+        !in.roundToInt(cx + r * kx * std::cos(a1), ex) ||
+        !in.roundToInt(cy + r * ky * std::sin(a1), ey))
         return;
     int32_t h = newHeader(in, 5);
     if (h == kNoLink) return;

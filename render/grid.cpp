@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/clip_segment.h"
 #include "render/round.h"
 
 namespace view {
@@ -80,11 +81,17 @@ void DrawGrid(Canvas& canvas, ViewState& v, const settings::GridSettings& grid,
     // Origin cross, five pixels to each side, with a one-pixel pen.
     const double r = std::nearbyint(5.0 / v.scale);
     canvas.setPen(grid.GridColorRough, 1, RasterOp::Copy);
+    // An arm reaching out of the window is cut to it; the inside part shows.
     auto line = [&](double xa, double ya, double xb, double yb) {
-        const PixelPos a = mapToPixel(v, xa, ya), b = mapToPixel(v, xb, yb);
-        if (!a.onWindow() || !b.onWindow()) return;
-        canvas.moveTo(a.x, a.y);
-        canvas.lineTo(b.x, b.y);
+        double ax, ay, bx, by;
+        deviceOffset(v, xa, ya, ax, ay);
+        deviceOffset(v, xb, yb, bx, by);
+        double t0 = 0.0, t1 = 1.0;
+        const double dx = bx - ax, dy = by - ay;
+        if (!clipSegment(ax, ay, dx, dy, -v.hwLimit, -v.hhLimit, v.hwLimit, v.hhLimit, t0, t1))
+            return;
+        canvas.moveTo(v.hw + roundInt(ax + t0 * dx), v.hh - roundInt(ay + t0 * dy));
+        canvas.lineTo(v.hw + roundInt(ax + t1 * dx), v.hh - roundInt(ay + t1 * dy));
     };
     line(ox - r, oy, ox + r, oy);
     line(ox, oy - r, ox, oy + r);

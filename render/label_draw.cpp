@@ -120,7 +120,7 @@ void LabelDrawer::draw(const uint8_t* text, size_t length) {
         const size_t n = end - begin;
         const uint8_t* piece = text + begin;
         double sx = st_.curX, sy = st_.curY;
-        if (n > 0 && l.origin != 1 && m.kind != TextKind::VectorTwoByte) {
+        if (n > 0 && l.origin != 1) {
             const int c = l.origin, mm = c % 10;
             const double W = pieceWidth(m, piece, n);
             const double dx0 = c >= 10 ? m.width * 0.25 : 0.0,
@@ -146,10 +146,14 @@ void LabelDrawer::draw(const uint8_t* text, size_t length) {
         if (n > 0) {
             if (m.kind == TextKind::VectorOneByte)
                 drawVector(m, piece, n, sx, sy);
-            else if (m.kind == TextKind::SystemOneByte || m.kind == TextKind::SystemTwoByte)
+            else if (m.kind == TextKind::VectorTwoByte)
+                drawTwoByteCells(m, piece, n, sx, sy);
+            else
                 drawSystem(m, piece, n, sx, sy);
-            if (m.kind != TextKind::VectorTwoByte) {
-                const double count = m.kind == TextKind::SystemTwoByte ? double(n / 2) : double(n);
+            {
+                const bool two =
+                    m.kind == TextKind::SystemTwoByte || m.kind == TextKind::VectorTwoByte;
+                const double count = two ? double(n / 2) : double(n);
                 double tx, ty;
                 turn(count * (m.width + m.gap), 0.0, tx, ty);
                 st_.curX = std::clamp(sx + tx, -2147483647.0, 2147483647.0);
@@ -208,7 +212,11 @@ void LabelDrawer::drawVector(const Metrics& m, const uint8_t* text, size_t n, do
     for (size_t i = 0; i < n; ++i) {
         int c = text[i];
         if (c < 32) c = '?';
-        if (font.has(c) && font.pointCount(c) >= 2) {
+        if (!font.has(c)) {
+            // No stroke glyph (codes from 128): the system font draws it.
+            const uint8_t byte = uint8_t(c);
+            drawCellCharacter(m, &byte, 1, ox, oy);
+        } else if (font.pointCount(c) >= 2) {
             const uint8_t* p = font.glyph(c);
             const int count = font.pointCount(c);
             for (int k = 0; k < count; ++k) {
@@ -300,6 +308,43 @@ void LabelDrawer::drawSystem(const Metrics& m, const uint8_t* text, size_t n, do
     const double shift = m.kind == TextKind::SystemOneByte ? 0.9 * 1.4 * m.height : m.height;
     double tx, ty;
     turn(0.0, shift, tx, ty);
+    double dx, dy;
+    deviceOffset(pass_.view_, x + tx, y + ty, dx, dy);
+    const double px = pass_.view_.hw + dx, py = pass_.view_.hh - dy;
+    if (!(std::fabs(px) < 32767.0) || !(std::fabs(py) < 32767.0)) return;
+    run.origin = PointD{px, py};
+    pass_.canvas_.drawText(run);
+}
+
+void LabelDrawer::drawTwoByteCells(const Metrics& m, const uint8_t* text, size_t n, double x,
+                                   double y) {
+    if (!st_.penVisible) return;
+    double stepX, stepY;
+    turn(m.width + m.gap, 0.0, stepX, stepY);
+    const size_t count = std::min<size_t>(n / 2, 50);
+    for (size_t i = 0; i < count; ++i)
+        drawCellCharacter(m, text + 2 * i, 2, x + double(i) * stepX, y + double(i) * stepY);
+}
+
+void LabelDrawer::drawCellCharacter(const Metrics& m, const uint8_t* bytes, size_t length, double x,
+                                    double y) {
+    const LabelState& l = st_.label;
+    const double scale = pass_.view_.scale;
+    // Text meant for Shift-JIS (the two-byte sets, and katakana recorded as
+    // bytes A1..DF) decodes as such; other high bytes as Windows Latin-1.
+    const bool shiftJis = length == 2 || l.headerByte2 == 128;
+    TextRun run = makeRun(m, bytes, length, false);
+    run.encoding = shiftJis ? TextEncoding::ShiftJis : TextEncoding::SingleByte;
+    const int faceIndex = (l.selectedSet ? 2 : 0) + (length == 2 ? 1 : 0);
+    run.face = pass_.in_.settings.text.TextFontName[faceIndex].c_str();
+    // The glyph fills the cell: the average width of a system font is that
+    // of a one-byte character, half a two-byte one.
+    run.pixelHeight = m.height * scale;
+    run.pixelWidth = std::fabs(m.width) * scale / double(length);
+    run.extraSpacing = 0.0;
+    if (!(run.pixelHeight >= 0.5) || !(run.pixelWidth >= 0.5)) return;
+    double tx, ty;
+    turn(0.0, m.height, tx, ty);
     double dx, dy;
     deviceOffset(pass_.view_, x + tx, y + ty, dx, dy);
     const double px = pass_.view_.hw + dx, py = pass_.view_.hh - dy;

@@ -12,8 +12,8 @@
 namespace view {
 
 // How a label's text is drawn: with the vector font or a system font, as
-// one-byte or two-byte text. The vector font has no two-byte glyphs: such
-// text is neither drawn nor advanced over.
+// one-byte or two-byte text. Characters the vector font has no glyph for
+// (two-byte text, codes from 128) come from the system font, in their cells.
 enum class TextKind : uint8_t { VectorOneByte, SystemOneByte, VectorTwoByte, SystemTwoByte };
 
 // The kind for the label header's character set and Windows character set
@@ -38,6 +38,13 @@ class LabelDrawer {
     double pieceWidth(const Metrics& m, const uint8_t* text, size_t n);
     void drawVector(const Metrics& m, const uint8_t* text, size_t n, double x, double y);
     void drawSystem(const Metrics& m, const uint8_t* text, size_t n, double x, double y);
+    // Two-byte text in the vector setting: each character in its cell, from
+    // the system font.
+    void drawTwoByteCells(const Metrics& m, const uint8_t* text, size_t n, double x, double y);
+    // One character the stroke font has no glyph for, drawn with the system
+    // font into the cell whose baseline starts at (x, y).
+    void drawCellCharacter(const Metrics& m, const uint8_t* bytes, size_t length, double x,
+                           double y);
     struct TextRun makeRun(const Metrics& m, const uint8_t* text, size_t n, bool forMeasure) const;
 
     RenderPass& pass_;

@@ -116,6 +116,10 @@ void RenderPass::collectRings(int32_t h, std::vector<std::vector<PointD>>& rings
     const interp::PolygonHeader& header = buf.header(h);
     int64_t guard = buf.vertexCount();
     int32_t sub = -1;
+    double fx = st_.ellipse ? std::fabs(st_.ellipseX) : 1.0;
+    double fy = st_.ellipse ? std::fabs(st_.ellipseY) : 1.0;
+    if (!(fx > 0.0) || !std::isfinite(fx)) fx = 1.0;
+    if (!(fy > 0.0) || !std::isfinite(fy)) fy = 1.0;
     std::vector<int32_t> order;
     for (int32_t v = header.first; buf.validVertex(v) && guard-- > 0; v = buf.vertex(v).next)
         order.push_back(v);
@@ -136,15 +140,18 @@ void RenderPass::collectRings(int32_t h, std::vector<std::vector<PointD>>& rings
         // A circle or arc item: this vertex is the centre, the point before it
         // the start; a circle returns to its start, an arc runs to the next
         // vertex (counter-clockwise, clockwise when the spare byte is 1).
+        // Under unequal scales the points lie on an ellipse: the factors are
+        // taken out to find radius and angles, and put back on every chord.
         const PointD start = ring.back();
         const double cx = vx.x, cy = vx.y;
-        const double r = std::hypot(start.x - cx, start.y - cy);
-        const double a0 = std::atan2(start.y - cy, start.x - cx);
+        const double ox = (start.x - cx) / fx, oy = (start.y - cy) / fy;
+        const double r = std::hypot(ox, oy);
+        const double a0 = std::atan2(oy, ox);
         double sweep = 2.0 * kPi;
         if (vx.kind == interp::kKindArcItem) {
             if (i + 1 >= order.size()) continue;
             const interp::PolygonVertex& end = buf.vertex(order[i + 1]);
-            double a1 = std::atan2(end.y - cy, end.x - cx);
+            double a1 = std::atan2((end.y - cy) / fy, (end.x - cx) / fx);
             sweep = a1 - a0;
             if (vx.spare == 1) {
                 if (sweep >= 0.0) sweep -= 2.0 * kPi;
@@ -157,7 +164,7 @@ void RenderPass::collectRings(int32_t h, std::vector<std::vector<PointD>>& rings
         n = std::clamp(std::min(n, int(std::min(chords, 255.0))), 2, 255);
         for (int k = 1; k <= n; ++k) {
             const double a = a0 + sweep * k / n;
-            ring.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
+            ring.push_back({cx + r * fx * std::cos(a), cy + r * fy * std::sin(a)});
             up.push_back(0);
         }
     }

@@ -265,6 +265,13 @@ void RenderPass::drawDashed(double ax, double ay, double bx, double by) {
         canvas_.moveTo(x0, y0);
         canvas_.lineTo(x1, y1);
     };
+    if (len == 0.0) {
+        // A zero-length piece (a dot, a circle below two pixels) shows one
+        // pixel whatever the pattern; the pattern position does not move.
+        dash(0.0, 0.0);
+        canvas_.moveTo(int(bx), int(by));
+        return;
+    }
     if (d.family == DashFamily::DotPerSegment) {
         // Type 0: one dot at the start of every segment.
         dash(0.0, std::min(d.shortDash, len));

@@ -356,7 +356,7 @@ void RenderPass::setInputWindow(int32_t x1, int32_t y1, int32_t x2, int32_t y2) 
     pixel(x2, y2, bx, by);
     const int l = roundInt(std::min(ax, bx)) - 1, r = roundInt(std::max(ax, bx)) + 1;
     const int t = roundInt(std::min(ay, by)) - 1, b = roundInt(std::max(ay, by)) + 1;
-    canvas_.setClipRect(l, t, r + 1, b + 1);
+    canvas_.setClipRect(l, t, r, b); // right and bottom edges exclusive
     st_.clipActive = true;
 }
 

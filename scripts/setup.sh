@@ -12,7 +12,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-ipafont-gothic
   man-db groff-base
 )
 

@@ -97,7 +97,9 @@ TEST(RenderTrace, InputWindowClipsOnePixelWiderAndThePageEndClearsIt) {
     const Lines lines = d.trace();
     const int clip = find(lines, "setClipRect");
     ASSERT_GE(clip, 0);
-    EXPECT_EQ(lines[size_t(clip)], "setClipRect 49 -1 102 102"); // x 49..101, y -1..101
+    // Widened by a pixel on each side, right and bottom edges exclusive:
+    // x 49..100, y -1..100.
+    EXPECT_EQ(lines[size_t(clip)], "setClipRect 49 -1 101 101");
     EXPECT_GT(find(lines, "lineTo", clip), clip);
     EXPECT_GT(find(lines, "clearClip", clip), find(lines, "lineTo", clip));
 }

@@ -146,9 +146,30 @@ TEST(RenderPass, InputWindowClipsTheDrawing) {
     s.finish();
     s.render();
     const viewtest::InkBox b = s.ink();
-    // The window is widened by one pixel on each side.
+    // The window (pixels 50..100) is widened by one pixel on each side into
+    // a rectangle whose right edge is exclusive: 49..100 show.
     EXPECT_EQ(b.x0, 49);
-    EXPECT_EQ(b.x1, 101);
+    EXPECT_EQ(b.x1, 100);
+}
+
+TEST(RenderPass, InputWindowKeepsNoExtraColumnOrRow) {
+    // Corners at pixels (50, 80) and (150, 20): the rectangle (49, 19) to
+    // (151, 81) with exclusive right and bottom edges shows 49..150 across
+    // and 19..80 down.
+    Scene s;
+    s.record(rec::InputWindow{500, 200, 1500, 800});
+    s.penSelect(1);
+    s.fillType(1, 0, 0);
+    s.penUp();
+    s.point(0, 0);
+    s.fillRectangle(0, 0, 1990, 990);
+    s.finish();
+    s.render();
+    const viewtest::InkBox b = s.ink();
+    EXPECT_EQ(b.x0, 49);
+    EXPECT_EQ(b.x1, 150);
+    EXPECT_EQ(b.y0, 19);
+    EXPECT_EQ(b.y1, 80);
 }
 
 TEST(RenderPass, DashedLineLeavesGaps) {
@@ -163,6 +184,24 @@ TEST(RenderPass, DashedLineLeavesGaps) {
     EXPECT_LT(inked, 120);
     EXPECT_EQ(s.at(5, 50), kPen1);
     EXPECT_EQ(s.at(25, 50), 0u);
+}
+
+TEST(RenderPass, DotsShowOnePixelUnderEveryLineType) {
+    for (int type : {0, 1, 2, 3, 4, 5, 6, 7, 8, -2, -5}) {
+        SCOPED_TRACE(type);
+        Scene s;
+        s.record(rec::LineType{int16_t(type), 400});
+        s.penSelect(1);
+        s.line(1000, 500, 1000, 500);
+        s.penUp();
+        s.point(500, 500);
+        s.record(rec::Circle{10, 72}); // one pixel across: drawn as a dot
+        s.finish();
+        s.render();
+        EXPECT_EQ(s.at(100, 50), kPen1);
+        EXPECT_EQ(s.at(50, 50), kPen1);
+        EXPECT_EQ(s.ink().count, 2);
+    }
 }
 
 TEST(RenderPass, ShortDashesAreStretchedToTheMinimumLength) {
@@ -239,6 +278,20 @@ TEST(RenderPass, GridDotsAndOriginCross) {
     EXPECT_EQ(s.at(103, 50), 0x00FFFFu); // origin cross
     EXPECT_EQ(s.at(100, 47), 0x00FFFFu);
     EXPECT_EQ(s.at(15, 45), 0u);
+}
+
+TEST(RenderPass, GridOriginCrossNearTheEdgeKeepsItsInsideArms) {
+    Scene s;
+    s.settings.grid.DisGrdMode = true;
+    s.settings.grid.GridPitchX = s.settings.grid.GridPitchY = 1000.0;
+    s.settings.grid.GridInterval = 1;
+    s.settings.grid.GridOriginX = 20.0; // pixel (2, 98): arms reach past two edges
+    s.settings.grid.GridOriginY = 20.0;
+    s.finish();
+    s.render();
+    EXPECT_EQ(s.at(5, 98), 0x00FFFFu); // horizontal arm, right of the centre
+    EXPECT_EQ(s.at(0, 98), 0x00FFFFu); // and its piece left of it
+    EXPECT_EQ(s.at(2, 95), 0x00FFFFu); // vertical arm, above the centre
 }
 
 // ---- fills ----
