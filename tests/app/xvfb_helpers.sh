@@ -19,6 +19,9 @@ work=$(mktemp -d)
 mkdir -p "$work/data" "$work/run" "$work/tmp"
 chmod 700 "$work/run" "$work/tmp"
 export XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run TMPDIR=$work/tmp QT_QPA_PLATFORM=xcb
+# Freed memory is filled with a pattern, so that a use after free ends the
+# program at once instead of now and then.
+export MALLOC_PERTURB_=165
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done
