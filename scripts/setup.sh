@@ -8,7 +8,8 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev
   adwaita-icon-theme
-  libarchive-dev
+  libarchive-dev zlib1g-dev
+  shared-mime-info desktop-file-utils libglib2.0-bin libxml2-utils
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick

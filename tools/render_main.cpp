@@ -1,26 +1,39 @@
 // quindlemini-render: loads a plot file, performs display all for a client
-// area of the given size and writes the picture as PNG.
+// area of the given size and writes the picture: PNG, or SVG or PDF vectors,
+// as the output's extension says.
 //
-// usage: quindlemini-render -o OUT.png [--size WxH] [--page N] [--rotation 1..4]
-//        [--mirror] [--multipage] [--settings DIR] [--] FILE
-// Exit status: 0 written, 1 the file could not be read or the picture not
-// written (an old OUT.png then stays as it was), 2 usage.
+// usage: quindlemini-render -o OUT.{png,svg,pdf} [--size WxH] [--page N]
+//        [--rotation 1..4] [--mirror] [--multipage] [--settings DIR] [--] FILE
+// The output's extension picks the format. Exit status: 0 written, 1 the file
+// could not be read or the picture not written (an old OUT then stays as it
+// was), 2 usage.
 
-#include <QBuffer>
+#include <sys/stat.h>
+
 #include <QGuiApplication>
 #include <QImage>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "interp/loader.h"
+#include "render/compose_picture.h"
 #include "render/model_rotation.h"
 #include "settings/atomic_file.h"
 #include "settings/settings_store.h"
+#include "tools/run_memory.h"
 #include "tools/synopsis.h"
-#include "view/compose_image.h"
+#include "view/image_canvas.h"
+#include "view/output_format.h"
+#include "view/pdf_export.h"
+#include "view/png_writer.h"
+#include "view/svg_export.h"
+#include "view/text_font.h"
 
 namespace {
 
@@ -30,9 +43,10 @@ class StderrReporter : public interp::Reporter {
 };
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: quindlemini-render -o OUT.png [--size WxH] [--page N] [--rotation 1..4]\n"
-                 "                          [--mirror] [--multipage] [--settings DIR] [--] FILE\n");
+    std::fprintf(stderr, "usage: quindlemini-render -o OUT.{png,svg,pdf} [--size WxH] [--page N]\n"
+                         "                          [--rotation 1..4] [--mirror] [--multipage]\n"
+                         "                          [--settings DIR] [--] FILE\n"
+                         "A .pdf holds every page with --multipage, else the page asked for.\n");
     return 2;
 }
 
@@ -49,10 +63,9 @@ bool parseNumber(const char* s, long low, long high, int& value) {
 
 // Writes `bytes` to `path` through a temporary file renamed into place; a FIFO or device
 // named as output is written directly. False with a message on standard error on failure.
-bool writeOutput(const std::string& path, const QByteArray& bytes) {
+bool writeOutput(const std::string& path, std::string_view bytes) {
     settings::OutputFile out;
-    if (out.open(path, settings::SpecialFiles::WriteDirectly) &&
-        out.write(std::string_view(bytes.constData(), std::size_t(bytes.size()))) && out.commit())
+    if (out.open(path, settings::SpecialFiles::WriteDirectly) && out.write(bytes) && out.commit())
         return true;
     std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), std::strerror(out.error()));
     return false;
@@ -74,6 +87,7 @@ bool parseSize(const char* s, int& w, int& h) {
 int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0)
         return tools::printSynopsis(tools::kRenderSynopsis);
+    tools::preferHugePages();
     std::string file, out, settingsDir;
     int width = 1600, height = 1000, page = 0, rotation = 0;
     bool mirror = false, multiPage = false, optionsEnded = false;
@@ -110,9 +124,25 @@ int main(int argc, char** argv) {
         }
     }
     if (file.empty() || out.empty()) return usage();
+    view::OutputFormat format = view::outputFormatOf(out);
+    // A pipe or device named as output (/dev/stdout, a FIFO) takes PNG.
+    struct stat target {};
+    if (format == view::OutputFormat::Unknown && ::stat(out.c_str(), &target) == 0 &&
+        !S_ISREG(target.st_mode) && !S_ISDIR(target.st_mode))
+        format = view::OutputFormat::Png;
+    if (format == view::OutputFormat::Unknown) {
+        std::fprintf(stderr, "%s: unknown picture format; name the output .png, .svg or .pdf\n",
+                     out.c_str());
+        return usage();
+    }
 
+    // Fonts, and with them the application object, only when a label asks for
+    // a system font: most drawings use the vector font only.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    std::optional<QGuiApplication> app;
+    const auto startFonts = [&] {
+        if (!app) app.emplace(argc, argv);
+    };
 
     settings::SettingsStore store(settingsDir.empty() ? std::string(".") : settingsDir,
                                   "QuindleMini");
@@ -146,21 +176,48 @@ int main(int argc, char** argv) {
     view::ApplyDisplayRotation(model, values,
                                rotation != 0 ? rotation : store.values.view.displayRotation);
 
-    view::ViewState viewState;
-    view::displayAll(viewState, model, width, height);
-    QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull()) {
-        std::fprintf(stderr, "not enough memory for a %dx%d picture\n", width, height);
-        return 1;
-    }
     const view::RenderInputs in{model, store.values, store.penTable, values};
-    view::composeImage(image, in, viewState);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        std::fprintf(stderr, "cannot encode the picture as PNG\n");
-        return 1;
+    std::string bytes;
+    if (format == view::OutputFormat::Png) {
+        view::ViewState viewState;
+        view::displayAll(viewState, model, width, height);
+        QImage image(width, height, QImage::Format_RGB32);
+        if (image.isNull()) {
+            std::fprintf(stderr, "not enough memory for a %dx%d picture\n", width, height);
+            return 1;
+        }
+        view::ImageCanvas canvas(image);
+        canvas.setBeforeFirstText(startFonts);
+        view::composePicture(canvas, in, viewState);
+        std::vector<uint8_t> png;
+        if (!view::encodePng({reinterpret_cast<const uint32_t*>(image.constBits()), width, height,
+                              image.bytesPerLine() / 4, false},
+                             png)) {
+            std::fprintf(stderr, "cannot encode the picture as PNG\n");
+            return 1;
+        }
+        bytes.assign(png.begin(), png.end());
+    } else if (format == view::OutputFormat::Svg) {
+        bytes = view::svgOfCurrentPage(in, [&](const view::TextRun& run) {
+            startFonts();
+            const view::TextRunMetrics m = view::measureTextRun(run);
+            return view::SvgCanvas::TextMetrics{m.width, m.ascent, m.stretch};
+        });
+    } else {
+        startFonts();
+        std::vector<int> pages;
+        if (multiPage)
+            for (int n = 1; n <= model.pageCount(); ++n)
+                pages.push_back(n);
+        else
+            pages.push_back(model.currentPage());
+        if (!view::pdfOfPages(model, store.values, store.penTable, values, pages, bytes)) {
+            std::fprintf(stderr, "cannot make the PDF document\n");
+            return 1;
+        }
     }
-    return writeOutput(out, png) ? 0 : 1;
+    if (!writeOutput(out, bytes)) return 1;
+    // The drawing is not freed block by block: the process ends here.
+    std::fflush(nullptr);
+    std::_Exit(0);
 }

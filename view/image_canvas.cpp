@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "view/text_decode.h"
+#include "view/text_font.h"
 
 namespace view {
 
@@ -27,29 +27,6 @@ QPainter::CompositionMode compositionOf(RasterOp op) {
 
 QColor qcolour(uint32_t colour) {
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-}
-
-// The run's label bytes as text.
-QString textOf(const TextRun& run) {
-    const auto* bytes = reinterpret_cast<const uint8_t*>(run.text.data());
-    return run.encoding == TextEncoding::ShiftJis ? decodeShiftJis(bytes, run.text.size())
-                                                  : decodeSingleByte(bytes, run.text.size());
-}
-
-// The font a run asks for, its average width stretched to the run's width.
-QFont fontFor(const TextRun& run) {
-    QFont font(run.face.empty() ? QStringLiteral("Sans Serif") : QString::fromStdString(run.face));
-    font.setPixelSize(std::max(1, int(std::lround(std::min(run.pixelHeight, 100000.0)))));
-    font.setWeight(QFont::Weight(std::clamp(run.weight, 100, 900)));
-    font.setItalic(run.italic);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, run.extraSpacing);
-    if (run.pixelWidth > 0.0) {
-        const double natural = QFontMetricsF(font).averageCharWidth();
-        if (natural > 0.0)
-            font.setStretch(
-                std::clamp(int(std::lround(run.pixelWidth / natural * 100.0)), 1, 4000));
-    }
-    return font;
 }
 
 } // namespace
@@ -166,10 +143,18 @@ void ImageCanvas::clearClip() {
     if (painter_) painter_->setClipping(false);
 }
 
+void ImageCanvas::prepareText() {
+    if (!beforeText_) return;
+    const std::function<void()> prepare = std::move(beforeText_);
+    beforeText_ = nullptr;
+    prepare();
+}
+
 void ImageCanvas::drawText(const TextRun& run) {
-    const QString text = textOf(run);
+    const QString text = textOfRun(run);
     if (text.isEmpty()) return;
-    const QFont font = fontFor(run);
+    prepareText();
+    const QFont font = fontForRun(run);
     const QFontMetricsF metrics(font);
     QPainter& p = painter();
     p.save();
@@ -199,9 +184,10 @@ void ImageCanvas::drawText(const TextRun& run) {
 }
 
 double ImageCanvas::textWidth(const TextRun& run) {
-    const QString text = textOf(run);
+    const QString text = textOfRun(run);
     if (text.isEmpty()) return 0.0;
-    return QFontMetricsF(fontFor(run)).horizontalAdvance(text);
+    prepareText();
+    return QFontMetricsF(fontForRun(run)).horizontalAdvance(text);
 }
 
 } // namespace view

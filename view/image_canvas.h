@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <functional>
 #include <memory>
 
 #include "render/canvas.h"
@@ -46,8 +47,14 @@ class ImageCanvas final : public Canvas {
     double textWidth(const TextRun& run) override;
     PixelSurface* pixelSurface() override { return &surface_; }
 
+    // Called once, before the first text run is measured or drawn: fonts need
+    // a QGuiApplication, which a headless tool starts only when a label asks
+    // for a system font.
+    void setBeforeFirstText(std::function<void()> prepare) { beforeText_ = std::move(prepare); }
+
   private:
     QPainter& painter();
+    void prepareText();
     void wideLine(int x, int y);
 
     QImage& image_;
@@ -55,6 +62,7 @@ class ImageCanvas final : public Canvas {
     int height_ = 0;
     PixelSurface surface_;
     std::unique_ptr<QPainter> painter_;
+    std::function<void()> beforeText_;
 
     uint32_t penColour_ = 0;
     uint32_t penPixel_ = 0xFF000000u;
