@@ -1,5 +1,6 @@
 #include "view/painter_canvas.h"
 
+#include "view/ring_path.h"
 #include "view/text_font.h"
 
 #include <QFont>
@@ -76,19 +77,7 @@ void PainterCanvas::setPixel(int x, int y, uint32_t colour) {
 
 void PainterCanvas::fillPolygon(const PointD* points, const int* partSizes, int parts,
                                 FillRule rule, const CanvasBrush& brush, RasterOp op) {
-    QPainterPath path;
-    path.setFillRule(rule == FillRule::Winding ? Qt::WindingFill : Qt::OddEvenFill);
-    const PointD* ring = points;
-    for (int k = 0; k < parts; ++k) {
-        const int n = partSizes[k];
-        if (n >= 2) {
-            path.moveTo(ring[0].x, ring[0].y);
-            for (int i = 1; i < n; ++i)
-                path.lineTo(ring[i].x, ring[i].y);
-            path.closeSubpath();
-        }
-        ring += std::max(0, n);
-    }
+    const QPainterPath path = ringPath(points, partSizes, parts, rule);
     if (path.isEmpty()) return;
     flush();
     if (!brush.pattern) {
