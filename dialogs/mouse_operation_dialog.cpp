@@ -12,36 +12,38 @@ namespace dialogs {
 namespace {
 
 // One radio group: its caption, object name and choices by index.
-struct GroupSpec {
+struct RadioChoices {
     const char* caption;
     const char* name;
-    std::initializer_list<const char*> choices;
+    std::initializer_list<const char*> labels;
 };
 
-const GroupSpec kClickLeft{
+const RadioChoices kClickLeft{
     "Click Left Mouse", "MouseOpeLClick", {"NoOperation", "DisAll", "DisShift"}};
-const GroupSpec kClickRight{
+const RadioChoices kClickRight{
     "Click Right Mouse", "MouseOpeRClick", {"DisPopupMenu", "DisAll", "DisShift"}};
-const GroupSpec kOffLeft{"Drag Left Mouse", "MouseOpeOffLDrag", {"SetArea", "DisZoom"}};
-const GroupSpec kOffRight{"Drag Right Mouse", "MouseOpeOffRDrag", {"SetArea", "DisZoom"}};
-const GroupSpec kOnLeft{"Drag Left Mouse", "MouseOpeOnLDrag", {"DispDragShift", "DispDragUpDown"}};
-const GroupSpec kOnRight{
+const RadioChoices kOffLeft{"Drag Left Mouse", "MouseOpeOffLDrag", {"SetArea", "DisZoom"}};
+const RadioChoices kOffRight{"Drag Right Mouse", "MouseOpeOffRDrag", {"SetArea", "DisZoom"}};
+const RadioChoices kOnLeft{
+    "Drag Left Mouse", "MouseOpeOnLDrag", {"DispDragShift", "DispDragUpDown"}};
+const RadioChoices kOnRight{
     "Drag Right Mouse", "MouseOpeOnRDrag", {"DispDragShift", "DispDragUpDown"}};
-const GroupSpec kZoomIcon{
+const RadioChoices kZoomIcon{
     "ZoomIcon",
     "ZoomIconMode",
     {"ZoomUpDown at window center", "ZoomUpDown at left click point, Zoom on left drag"}};
 
 // A group box of radio buttons named "<name><index>", the button of `index` checked.
-QGroupBox* radioGroup(const GroupSpec& spec, uint8_t index, QButtonGroup*& group, QObject* owner) {
-    auto* box = new QGroupBox(QString::fromLatin1(spec.caption));
-    box->setObjectName(QString::fromLatin1(spec.name));
+QGroupBox* radioGroup(const RadioChoices& choices, uint8_t index, QButtonGroup*& group,
+                      QObject* owner) {
+    auto* box = new QGroupBox(QString::fromLatin1(choices.caption));
+    box->setObjectName(QString::fromLatin1(choices.name));
     auto* layout = new QVBoxLayout(box);
     group = new QButtonGroup(owner);
     int id = 0;
-    for (const char* choice : spec.choices) {
+    for (const char* choice : choices.labels) {
         auto* b = new QRadioButton(QString::fromLatin1(choice));
-        b->setObjectName(QString::fromLatin1(spec.name) + QString::number(id));
+        b->setObjectName(QString::fromLatin1(choices.name) + QString::number(id));
         group->addButton(b, id);
         layout->addWidget(b);
         ++id;

@@ -8,42 +8,15 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QScreen>
-#include <QTimer>
 #include <cstdio>
 #include <memory>
 
+#include "../support/window_shot.h"
 #include "dialogs/grid_dialog.h"
 #include "dialogs/line_property_dialog.h"
 #include "dialogs/mouse_operation_dialog.h"
 #include "dialogs/pen_dialog.h"
 #include "dialogs/text_dialog.h"
-
-namespace {
-
-// Waits for the dialog to be painted, then grabs its area of the screen.
-bool shoot(QDialog& d, const QString& file) {
-    d.show();
-    d.move(20, 20);
-    for (int k = 0; k < 20; ++k) {
-        QApplication::processEvents();
-        QTimer t;
-        QEventLoop loop;
-        QTimer::singleShot(25, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    QScreen* screen = d.screen();
-    QPixmap shot = screen->grabWindow(0, d.frameGeometry().x(), d.frameGeometry().y(),
-                                      d.frameGeometry().width(), d.frameGeometry().height());
-    if (shot.isNull()) shot = d.grab();
-    d.hide();
-    const bool ok = shot.save(file);
-    std::printf("%s %dx%d %s\n", qPrintable(file), shot.width(), shot.height(),
-                ok ? "ok" : "FAILED");
-    return ok;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -74,23 +47,23 @@ int main(int argc, char** argv) {
     {
         dialogs::PenDialog d(store, drawing, services);
         d.setPreview([] {});
-        ok &= shoot(d, out + "/pen.png");
+        ok &= test_support::shootWindow(d, out + "/pen.png");
     }
     {
         dialogs::LinePropertyDialog d(store.values, services);
-        ok &= shoot(d, out + "/line.png");
+        ok &= test_support::shootWindow(d, out + "/line.png");
     }
     {
         dialogs::GridDialog d(store.values, services);
-        ok &= shoot(d, out + "/grid.png");
+        ok &= test_support::shootWindow(d, out + "/grid.png");
     }
     {
         dialogs::MouseOperationDialog d(store.values, services);
-        ok &= shoot(d, out + "/mouse.png");
+        ok &= test_support::shootWindow(d, out + "/mouse.png");
     }
     {
         dialogs::TextDialog d(store.values, services);
-        ok &= shoot(d, out + "/text.png");
+        ok &= test_support::shootWindow(d, out + "/text.png");
     }
     return ok ? 0 : 1;
 }

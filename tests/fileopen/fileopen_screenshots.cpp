@@ -9,42 +9,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QScreen>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <cstdio>
 
+#include "../support/window_shot.h"
 #include "archive/open_from_archive.h"
 #include "fileopen/archive_chooser.h"
 #include "fileopen/open_file_dialog.h"
 #include "settings/settings_store.h"
-
-namespace {
-
-void settle() {
-    for (int k = 0; k < 30; ++k) {
-        QApplication::processEvents();
-        QEventLoop loop;
-        QTimer::singleShot(25, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-}
-
-bool shoot(QWidget& d, const QString& file) {
-    d.show();
-    d.move(20, 20);
-    settle();
-    const QRect g = d.frameGeometry();
-    QPixmap shot = d.screen()->grabWindow(0, g.x(), g.y(), g.width(), g.height());
-    if (shot.isNull()) shot = d.grab();
-    d.hide();
-    const bool ok = shot.save(file);
-    std::printf("%s %dx%d %s\n", qPrintable(file), shot.width(), shot.height(),
-                ok ? "ok" : "FAILED");
-    return ok;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -68,11 +40,11 @@ int main(int argc, char** argv) {
     store.setDefaults();
     store.values.open.FileKindIndex = 3; // all files
     fileopen::OpenFileDialog dialog(store, {}, dir.path());
-    bool ok = shoot(dialog, out + QStringLiteral("/open_dialog.png"));
+    bool ok = test_support::shootWindow(dialog, out + QStringLiteral("/open_dialog.png"));
 
     const auto open = archives::openFromArchive(dir.filePath("drawings.lzh").toStdString(),
                                                 dir.path().toStdString());
     fileopen::ArchiveChooser chooser(dir.filePath("drawings.lzh"), open.matches, dir.path());
-    ok = shoot(chooser, out + QStringLiteral("/archive_chooser.png")) && ok;
+    ok = test_support::shootWindow(chooser, out + QStringLiteral("/archive_chooser.png")) && ok;
     return ok ? 0 : 1;
 }

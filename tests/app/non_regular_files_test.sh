@@ -3,7 +3,7 @@
 # device named as the plot file is an open error reported in a box, not a
 # window that hangs; a FIFO as the settings file or as a pen table is an
 # unreadable file, not a start that never shows a window.
-# usage: special_files_test.sh PROGRAM SQUATTER
+# usage: non_regular_files_test.sh PROGRAM SQUATTER
 set -u
 . "$(dirname "$0")/xvfb_helpers.sh"
 init=$(dirname "$program")/Init
