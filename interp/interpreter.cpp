@@ -90,12 +90,17 @@ Interpreter::Interpreter(DrawingModel& m, const LoadOptions& o, Reporter& r)
 }
 
 bool Interpreter::refill() {
-    if (!file_) {
+    LoadControl* control = options.control;
+    if (control && control->cancel.load(std::memory_order_relaxed)) cancelled_ = true;
+    if (!file_ || cancelled_) {
         lastRead_ = 0;
+        count_ = 0;
+        pos_ = 0;
         return false;
     }
     size_t n = std::fread(buf_, 1, kBufferSize, file_);
     lastRead_ = n;
+    if (control) control->bytesRead.fetch_add(n, std::memory_order_relaxed);
     if (n == 0) {
         count_ = 0;
         pos_ = 0;
