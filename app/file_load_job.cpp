@@ -43,8 +43,12 @@ void FileLoadJob::run() {
     QMetaObject::invokeMethod(this, &FileLoadJob::workerDone, Qt::QueuedConnection);
 }
 
-void FileLoadJob::workerDone() {
+void FileLoadJob::waitUntilDone() {
     if (worker_.joinable()) worker_.join();
+}
+
+void FileLoadJob::workerDone() {
+    waitUntilDone();
     finished_ = true;
     emit finished();
 }

@@ -30,6 +30,8 @@ class FileLoadJob : public QObject {
     bool cancelRequested() const { return control_.cancel; }
     uint64_t bytesRead() const { return control_.bytesRead; }
     bool isFinished() const { return finished_; }
+    // Blocks until the worker has ended (after cancel(): at its next buffer).
+    void waitUntilDone();
 
     // ---- once finished ----
     const interp::LoadResult& result() const { return result_; }

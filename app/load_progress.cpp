@@ -24,7 +24,6 @@ LoadProgress::LoadProgress(QWidget* parent) : QWidget(parent) {
     const int height = fontMetrics().height() + 2;
     bar_->setMaximumHeight(height);
     cancel_->setMaximumHeight(height);
-    cancel_->setFlat(true);
     row->addWidget(bar_);
     row->addWidget(cancel_);
     connect(cancel_, &QPushButton::clicked, this, &LoadProgress::cancelClicked);

@@ -537,6 +537,11 @@ void MainWindow::waitForLoad(FileLoadJob& job, const QString& fileName) {
         job.start();
         reveal.start(progressDelayMs_);
         loop.exec();
+        if (!job.isFinished()) {
+            // The loop was ended from outside (the application quits): stop the worker.
+            job.cancel();
+            job.waitUntilDone();
+        }
     }
     QGuiApplication::restoreOverrideCursor();
     cancelLoadAction_->setEnabled(false);

@@ -11,6 +11,9 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <QAction>
 
 #include "app/load_progress.h"
 #include "app/main_window.h"
@@ -89,6 +92,7 @@ class BackgroundLoadTest : public QObject {
     void cancelledLoadLeavesTheDrawingAsItWas_data();
     void cancelledLoadLeavesTheDrawingAsItWas();
     void openRequestsDuringALoadRunAfterIt();
+    void openDialogAskedForDuringALoadComesAfterIt();
     void messagesOfALoadComeAfterItInOrder();
     void closingDuringALoadClosesAfterIt();
     void drawingWindowClosedDuringALoad();
@@ -175,6 +179,28 @@ void BackgroundLoadTest::openRequestsDuringALoadRunAfterIt() {
     QCOMPARE(QString::fromStdString(sh.store.values.window.recentFiles[1]), next);
     QCOMPARE(QString::fromStdString(sh.store.values.window.recentFiles[2]), big);
     QCOMPARE(sh.model.extents().xMax, 3040);
+}
+
+void BackgroundLoadTest::openDialogAskedForDuringALoadComesAfterIt() {
+    Shell sh;
+    const QString big = sh.bigFile();
+    bool modalInLoad = false;
+    QString titleWithDialog;
+    // The dialog runs its own loop: it is answered from a timer.
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        if (sh.form->loadRunning()) modalInLoad = true;
+        titleWithDialog = sh.form->windowTitle();
+        modal->close();
+    });
+    watch.start(5);
+    sh.atFirstProgress([&] { sh.form->actionTable().action(QStringLiteral("open"))->trigger(); });
+    sh.form->openFile(big);
+    QVERIFY(!modalInLoad);
+    QCOMPARE(sh.form->windowTitle(), sh.title(big));
+    QTRY_COMPARE(titleWithDialog, sh.title(big));
 }
 
 void BackgroundLoadTest::messagesOfALoadComeAfterItInOrder() {
