@@ -146,6 +146,9 @@ class Interpreter {
 
   private:
     bool refill();
+    // Adds `bytes` to the progress of the load; false (and reading ended) once it is
+    // cancelled.
+    bool reportAndCheck(size_t bytes);
     bool mutoHeader() const;
 
     std::FILE* file_ = nullptr;
