@@ -111,8 +111,11 @@ int run(int argc, char** argv, int& endSignal) {
                          mainWindow.receiveHandOver(name.isEmpty() ? QString()
                                                                    : QFile::decodeName(name));
                      });
-    QObject::connect(&termination, &app::TerminationSignals::requested, &mainWindow,
-                     [&mainWindow] { app::closeWhenIdle(&mainWindow); });
+    QObject::connect(&termination, &app::TerminationSignals::requested, &mainWindow, [&mainWindow] {
+        // A file being read stops first; the window closes after it.
+        mainWindow.cancelLoad();
+        app::closeWhenIdle(&mainWindow);
+    });
     mainWindow.show();
     if (termination.received()) app::closeWhenIdle(&mainWindow);
     return finish(application.exec());

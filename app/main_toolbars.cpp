@@ -247,6 +247,8 @@ void MainWindow::refreshPenTableMenu() {
 }
 
 void MainWindow::switchPenTable(int n) {
+    // The pens of a file being read are set from the table in use when it began.
+    if (load_) return;
     if (store_.PenTBLNoChange(n) != settings::PenTableSwitch::Switched) return;
     penTableChanged();
     if (view::DrawingWindow* w = activeDrawingWindow()) w->redraw();

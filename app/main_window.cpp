@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -10,7 +11,9 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -18,6 +21,8 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "app/file_load_job.h"
+#include "app/load_progress.h"
 #include "app/recent_files.h"
 #include "app/toolbar_layout.h"
 #include "fileopen/archive_step.h"
@@ -70,6 +75,18 @@ MainWindow::MainWindow(interp::DrawingModel& model, settings::SettingsStore& sto
     status1_->setMinimumWidth(100);
     statusBar()->addWidget(status0_);
     statusBar()->addWidget(status1_, 1);
+    progress_ = new LoadProgress(this);
+    progress_->hide();
+    statusBar()->addPermanentWidget(progress_);
+    connect(progress_, &LoadProgress::cancelClicked, this, &MainWindow::cancelLoad);
+    // Esc stops a load from the main window and from every drawing window in it; the
+    // rest of the time the key is the drawing windows' own.
+    cancelLoadAction_ = new QAction(QStringLiteral("Cancel loading"), this);
+    cancelLoadAction_->setShortcut(QKeySequence(Qt::Key_Escape));
+    cancelLoadAction_->setShortcutContext(Qt::WindowShortcut);
+    cancelLoadAction_->setEnabled(false);
+    connect(cancelLoadAction_, &QAction::triggered, this, &MainWindow::cancelLoad);
+    addAction(cancelLoadAction_);
 
     buildActions();
     buildMenusAndToolBars();
@@ -418,6 +435,12 @@ void MainWindow::setPageControls() {
 void MainWindow::pageSpinChanged() {
     const int page = pageSpin_->value();
     if (page == model_.currentPage()) return;
+    if (load_) {
+        // The drawing is about to be replaced: its page stays.
+        const QSignalBlocker block(pageSpin_);
+        pageSpin_->setValue(model_.currentPage());
+        return;
+    }
     model_.selectPage(page);
     if (page != 0 && !shared_.loading) {
         if (auto* w = activeDrawingWindow()) w->displayAll();
@@ -439,7 +462,10 @@ void MainWindow::refreshRecentCaptions() {
     }
 }
 
-bool MainWindow::loadFile(const QString& fileName) {
+MainWindow::LoadOutcome MainWindow::loadFile(const QString& fileName,
+                                             const std::function<void()>& replaced) {
+    // Every open waits in the open queue while a load runs; this never nests.
+    if (load_) return LoadOutcome::Cancelled;
     interp::LoadOptions options;
     const auto& v = store_.values;
     options.multiPage = v.open.MultiPage;
@@ -447,23 +473,86 @@ bool MainWindow::loadFile(const QString& fileName) {
     options.penPenTableNo = v.pens.PenPenTblNo;
     options.penPen = store_.penPenTable.map;
     options.defaultColours = store_.penTable.colour;
-    BoxReporter reporter(dialogs_, this);
-    interp::LoadResult result;
-    {
-        const view::ScopedFlag loading(shared_.loading);
-        result = interp::LoadPlotFile(model_, fileName.toStdString(), options, reporter);
-        // A file that could not be opened leaves the drawing, its page and the
-        // page controls as they were.
-        if (result.opened) {
-            values_.rotationApplied = 1; // a fresh model is stored unturned
-            setPageControls();
-        }
+    FileLoadJob job(fileName.toStdString(), options);
+    waitForLoad(job, fileName);
+    if (closeAfterLoad_) {
+        // The window was asked to close meanwhile: it does so now that the load is over.
+        closeAfterLoad_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+        return LoadOutcome::Cancelled;
     }
-    if (!result.opened) return false;
+    // A cancelled load leaves everything as it was, whatever it had read.
+    if (job.cancelRequested()) return LoadOutcome::Cancelled;
+
+    const interp::LoadResult result = job.result();
+    if (result.opened) {
+        const view::ScopedFlag loading(shared_.loading);
+        model_.swap(job.model());
+        job.discardModel();          // the previous drawing
+        values_.rotationApplied = 1; // a fresh model is stored unturned
+        setPageControls();
+        if (replaced) replaced();
+    }
+    // The messages of the load, in their order, once it is over.
+    BoxReporter reporter(dialogs_, this);
+    for (const std::string& text : job.messages())
+        reporter.report(text);
+    // A file that could not be opened leaves the drawing, its page and the page controls
+    // as they were.
+    if (!result.opened) return LoadOutcome::Failed;
     store_.afterFileOpen();
     if (result.errorCount >= 1 || result.hpgl2Pieces >= 1 || result.rtlPieces >= 1)
         dialogs_.dataError(this, result.hpgl2Pieces, result.rtlPieces);
-    return true;
+    return LoadOutcome::Loaded;
+}
+
+void MainWindow::waitForLoad(FileLoadJob& job, const QString& fileName) {
+    const QFileInfo info(fileName);
+    const uint64_t size = info.isFile() ? static_cast<uint64_t>(info.size()) : 0;
+    QEventLoop loop;
+    connect(&job, &FileLoadJob::finished, &loop, &QEventLoop::quit);
+    QTimer ticker;
+    ticker.setInterval(50);
+    connect(&ticker, &QTimer::timeout, this, [this, &job] {
+        progress_->setBytesRead(job.bytesRead());
+        emit loadProgressed(job.bytesRead());
+    });
+    // A short load never shows its progress.
+    QTimer reveal;
+    reveal.setSingleShot(true);
+    connect(&reveal, &QTimer::timeout, this, [this, &job, &ticker, size] {
+        progress_->begin(size);
+        progress_->setBytesRead(job.bytesRead());
+        progress_->show();
+        ticker.start();
+        emit loadProgressed(job.bytesRead());
+    });
+
+    load_ = &job;
+    cancelLoadAction_->setEnabled(true);
+    // The window stays usable while the file is read: a busy pointer, not an hourglass.
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    {
+        const view::ScopedFlag loading(shared_.loading);
+        job.start();
+        reveal.start(progressDelayMs_);
+        loop.exec();
+        if (!job.isFinished()) {
+            // The loop was ended from outside (the application quits): stop the worker.
+            job.cancel();
+            job.waitUntilDone();
+        }
+    }
+    QGuiApplication::restoreOverrideCursor();
+    cancelLoadAction_->setEnabled(false);
+    progress_->hide();
+    load_ = nullptr;
+}
+
+void MainWindow::cancelLoad() {
+    if (!load_) return;
+    load_->cancel();
+    progress_->cancelButton()->setEnabled(false);
 }
 
 void MainWindow::applyPendingRotation() {
@@ -494,27 +583,28 @@ void MainWindow::openTarget(const fileopen::OpenTarget& target) {
     const OpenRequestQueue::BusyScope busy(openQueue_);
     // Title, recent files and current file name the archive, not its scratch copy.
     const QString fileName = QFileInfo(target.displayName).absoluteFilePath();
-    view::DrawingWindow* w = activeDrawingWindow();
+    // The window may be closed while the file is read.
+    QPointer<view::DrawingWindow> w = activeDrawingWindow();
     if (!w) w = newDrawingWindow();
-    shared_.setCursorMode(view::CursorMode::Busy);
-    const QString previousTitle = windowTitle();
-    const QString previousFile = currentFile_;
-    setWindowTitle(QStringLiteral("QuindleMini - [") + fileName + QStringLiteral("]"));
-    pushRecentIfNew(store_.values.window.recentFiles, fileName.toStdString());
-    currentFile_ = fileName;
-    refreshRecentCaptions();
-    firstPictureSent_ = false;
-    const bool loaded = loadFile(target.drawingPath);
+    const LoadOutcome outcome = loadFile(target.drawingPath, [&] {
+        shared_.setCursorMode(view::CursorMode::Busy);
+        setWindowTitle(QStringLiteral("QuindleMini - [") + fileName + QStringLiteral("]"));
+        pushRecentIfNew(store_.values.window.recentFiles, fileName.toStdString());
+        currentFile_ = fileName;
+        refreshRecentCaptions();
+        firstPictureSent_ = false;
+    });
     fileopen::discardExtracted(target);
-    if (!loaded) {
-        setWindowTitle(previousTitle);
-        currentFile_ = previousFile;
+    if (outcome == LoadOutcome::Cancelled) return;
+    if (outcome == LoadOutcome::Failed) {
         shared_.setCursorMode(view::CursorMode::Normal);
         return;
     }
     applyPendingRotation();
     const interp::Extents& e = model_.extents();
     values_.zoomArea = {e.xMin, e.yMin, e.xMax, e.yMax};
+    if (!w) w = activeDrawingWindow();
+    if (!w) w = newDrawingWindow();
     if (w) w->displayAll();
     shared_.setCursorMode(view::CursorMode::Normal);
 }
@@ -541,6 +631,11 @@ void MainWindow::openWithBusyCursor(const QString& fileName) {
 }
 
 void MainWindow::openWithDialog() {
+    if (load_) {
+        // Asked for while a file is read: the dialog comes after it, in turn.
+        openQueue_.pushTask([this] { openWithDialog(); });
+        return;
+    }
     // The dialog opens its choice itself (a scratch copy of an archive member lives only
     // that long): requests wait for the dialog and its opens.
     const OpenRequestQueue::BusyScope waiting(openQueue_);
@@ -605,11 +700,13 @@ void MainWindow::firstPaint() {
         currentFile_.isEmpty() ? std::nullopt : resolveArchive(currentFile_);
     if (!target) currentFile_.clear();
     if (target) {
-        setWindowTitle(QStringLiteral("QuindleMini - [") + currentFile_ + QStringLiteral("]"));
-        pushRecent(store_.values.window.recentFiles, currentFile_.toStdString());
-        refreshRecentCaptions();
-        loadFile(target->drawingPath);
+        const LoadOutcome outcome = loadFile(target->drawingPath, [this] {
+            setWindowTitle(QStringLiteral("QuindleMini - [") + currentFile_ + QStringLiteral("]"));
+            pushRecent(store_.values.window.recentFiles, currentFile_.toStdString());
+            refreshRecentCaptions();
+        });
         fileopen::discardExtracted(*target);
+        if (outcome != LoadOutcome::Loaded) currentFile_.clear();
         w = newDrawingWindow();
         applyPendingRotation();
     } else {
@@ -622,6 +719,13 @@ void MainWindow::firstPaint() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
+    if (load_) {
+        // The load stops first; the window closes once it has unwound.
+        closeAfterLoad_ = true;
+        cancelLoad();
+        e->ignore();
+        return;
+    }
     if (painted_) {
         auto& w = store_.values.window;
         const QRect g = geometry();

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <optional>
 
 #include "app/app_dialogs.h"
@@ -28,6 +29,9 @@ class DrawingWindow;
 }
 
 namespace app {
+
+class FileLoadJob;
+class LoadProgress;
 
 // What the main window is started with.
 struct StartUp {
@@ -68,6 +72,15 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     // Runs the first-paint start-up now (normally the first paint does).
     void firstPaint();
 
+    // A drawing file is being read (the window goes on showing the previous drawing).
+    bool loadRunning() const { return load_ != nullptr; }
+    // Stops the file being read; the previous drawing stays. Nothing when none is read.
+    void cancelLoad();
+    // The status-bar progress bar with its Cancel button, shown while a long load runs.
+    LoadProgress* loadProgress() const { return progress_; }
+    // How long a load runs before its progress shows.
+    void setProgressDelay(int ms) { progressDelayMs_ = ms; }
+
     view::WindowShared& shared() { return shared_; }
     const view::ActionTable& actionTable() const { return actions_; }
     QSpinBox* pageSpin() const { return pageSpin_; }
@@ -107,6 +120,8 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
   signals:
     // A drawing window showed a picture of the open file for the first time.
     void firstPicture();
+    // The progress of a load was shown or brought up to date.
+    void loadProgressed(quint64 bytesRead);
 
   protected:
     void paintEvent(QPaintEvent* e) override;
@@ -133,7 +148,13 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     void subWindowActivated(QMdiSubWindow* w);
     void drawingWindowClosed(int number);
     void updateZoomWindowButtons();
-    bool loadFile(const QString& fileName);
+    enum class LoadOutcome { Loaded, Failed, Cancelled };
+    // Reads the file into a fresh model on a worker thread while the window goes on. Once
+    // read, the drawing replaces the shown one, `replaced` runs, then the load's messages
+    // and the data error box follow. Cancelled or not opened: nothing has changed.
+    LoadOutcome loadFile(const QString& fileName, const std::function<void()>& replaced = {});
+    // Runs the event loop until `job` has finished, with progress and Cancel in the status bar.
+    void waitForLoad(FileLoadJob& job, const QString& fileName);
     // The archive step of every open; nullopt when nothing is to be opened.
     std::optional<fileopen::OpenTarget> resolveArchive(const QString& fileName);
     void applyPendingRotation();
@@ -154,6 +175,12 @@ class MainWindow : public QMainWindow, public view::FrameHooks {
     bool firstPaintPending_ = true;
     bool painted_ = false;
     bool firstPictureSent_ = false;
+    // The load being read, if any; a close asked for meanwhile waits for its end.
+    FileLoadJob* load_ = nullptr;
+    bool closeAfterLoad_ = false;
+    int progressDelayMs_ = 300;
+    LoadProgress* progress_ = nullptr;
+    QAction* cancelLoadAction_ = nullptr;
 
     QMdiArea* mdi_ = nullptr;
     QLabel* status0_ = nullptr;

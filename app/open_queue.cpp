@@ -6,8 +6,20 @@ OpenRequestQueue::OpenRequestQueue(std::function<void(const QString&)> open, QOb
     : QObject(parent), open_(std::move(open)) {}
 
 void OpenRequestQueue::push(const QString& fileName) {
-    pending_ << fileName;
+    pending_.append(Request{fileName, {}});
     schedule();
+}
+
+void OpenRequestQueue::pushTask(std::function<void()> task) {
+    pending_.append(Request{QString(), std::move(task)});
+    schedule();
+}
+
+QStringList OpenRequestQueue::pending() const {
+    QStringList names;
+    for (const Request& r : pending_)
+        if (!r.task) names << r.fileName;
+    return names;
 }
 
 void OpenRequestQueue::schedule() {
@@ -19,9 +31,12 @@ void OpenRequestQueue::schedule() {
 void OpenRequestQueue::runNext() {
     scheduled_ = false;
     if (busy_ > 0 || pending_.isEmpty()) return;
-    const QString fileName = pending_.takeFirst();
+    const Request request = pending_.takeFirst();
     BusyScope busy(*this);
-    open_(fileName);
+    if (request.task)
+        request.task();
+    else
+        open_(request.fileName);
 }
 
 OpenRequestQueue::BusyScope::BusyScope(OpenRequestQueue& queue) : queue_(queue) {

@@ -4,6 +4,7 @@
 // is carried out afterwards, one at a time in the order they came, always from the event
 // loop and never inside the code that asked.
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,9 @@ class OpenRequestQueue : public QObject {
 
     // Adds a request; it runs from the event loop once nothing is busy.
     void push(const QString& fileName);
+    // Adds a request that is not a file name (showing the open dialog); it waits in the
+    // same line as the files.
+    void pushTask(std::function<void()> task);
     // Drops the requests not yet carried out (the program is closing).
     void clear() { pending_.clear(); }
 
@@ -36,14 +40,20 @@ class OpenRequestQueue : public QObject {
     };
 
     bool busy() const { return busy_ > 0; }
-    const QStringList& pending() const { return pending_; }
+    // The file names still waiting, in order.
+    QStringList pending() const;
 
   private:
     void schedule();
     void runNext();
 
+    struct Request {
+        QString fileName;
+        std::function<void()> task; // set instead of a file name
+    };
+
     std::function<void(const QString&)> open_;
-    QStringList pending_;
+    QList<Request> pending_;
     int busy_ = 0;
     bool scheduled_ = false;
 };

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "interp/extents.h"
@@ -49,6 +50,17 @@ class DrawingModel {
     DrawingModel();
     DrawingModel(const DrawingModel&) = delete;
     DrawingModel& operator=(const DrawingModel&) = delete;
+    // Moving hands the blocks over (they stay where they are, so the write position
+    // stays valid); a model moved from may only be assigned to or destroyed.
+    DrawingModel(DrawingModel&&) noexcept = default;
+    DrawingModel& operator=(DrawingModel&&) noexcept = default;
+    // Exchanges the whole content with `other` (a drawing read elsewhere comes in).
+    void swap(DrawingModel& other) noexcept {
+        if (&other == this) return;
+        DrawingModel held(std::move(other));
+        other = std::move(*this);
+        *this = std::move(held);
+    }
 
     // ---- writer side (the interpreter) ----
 

@@ -94,8 +94,10 @@ bool Interpreter::refill() {
         lastRead_ = 0;
         return false;
     }
+    if (options.control && !reportAndCheck(0)) return false;
     size_t n = std::fread(buf_, 1, kBufferSize, file_);
     lastRead_ = n;
+    if (options.control) reportAndCheck(n);
     if (n == 0) {
         count_ = 0;
         pos_ = 0;
@@ -104,6 +106,19 @@ bool Interpreter::refill() {
     count_ = static_cast<uint32_t>(n);
     pos_ = 0;
     return true;
+}
+
+bool Interpreter::reportAndCheck(size_t bytes) {
+    LoadControl& control = *options.control;
+    if (bytes) control.bytesRead.fetch_add(bytes, std::memory_order_relaxed);
+    if (!control.cancel.load(std::memory_order_relaxed)) return true;
+    // Cancelled: the reader sees the end of the file from now on.
+    cancelled_ = true;
+    file_ = nullptr;
+    lastRead_ = 0;
+    count_ = 0;
+    pos_ = 0;
+    return false;
 }
 
 void Interpreter::readParam() {

@@ -58,6 +58,8 @@ class Interpreter {
         if (pos_ > 0) --pos_;
     }
     bool atEndOfFile() const { return lastRead_ == 0; }
+    // The reading stopped early because the load was cancelled.
+    bool cancelled() const { return cancelled_; }
 
     // ---- parameters ----
 
@@ -144,6 +146,9 @@ class Interpreter {
 
   private:
     bool refill();
+    // Adds `bytes` to the progress of the load; false (and reading ended) once it is
+    // cancelled.
+    bool reportAndCheck(size_t bytes);
     bool mutoHeader() const;
 
     std::FILE* file_ = nullptr;
@@ -151,6 +156,7 @@ class Interpreter {
     uint32_t pos_ = 0;
     uint32_t count_ = 0;
     size_t lastRead_ = 1;
+    bool cancelled_ = false;
 
     char token_[kTokenLimit + 1];
     int tokenLen_ = 0;

@@ -73,7 +73,8 @@ LoadResult LoadPlotStream(DrawingModel& model, std::FILE* stream, const LoadOpti
         cutShort = true;
     }
 
-    if (in->errorCount > 0)
+    result.cancelled = in->cancelled();
+    if (in->errorCount > 0 && !result.cancelled)
         reporter.report("HPGL Data Error Count=" + std::to_string(in->errorCount));
     if (cutShort) {
         reporter.report(

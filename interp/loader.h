@@ -4,6 +4,7 @@
 // goes on to the end of the file.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -19,6 +20,14 @@ class Reporter {
     virtual void report(const std::string& text) = 0;
 };
 
+// Shared between a load running on another thread and the thread that waits for it: the
+// reader adds the bytes it has taken in after every buffer refill, and stops at the next
+// refill once `cancel` is set.
+struct LoadControl {
+    std::atomic<uint64_t> bytesRead{0};
+    std::atomic<bool> cancel{false};
+};
+
 // Choices of the open dialog and the pen table that a load depends on.
 struct LoadOptions {
     bool multiPage = false;                     // "MultiPage": page advance and IN split pages
@@ -29,6 +38,8 @@ struct LoadOptions {
     // Also read FIFOs, pipes and devices named as the file (the command-line tools); the
     // program itself opens only regular files, so that nothing can hang it.
     bool specialFiles = false;
+    // Progress and cancelling of the load; none when null.
+    LoadControl* control = nullptr;
 };
 
 struct LoadResult {
@@ -36,6 +47,9 @@ struct LoadResult {
     int errorCount = 0;      // commands that left a pending error
     int32_t hpgl2Pieces = 0; // ignored HP-GL/2 pieces
     int32_t rtlPieces = 0;   // ignored HP RTL pieces
+    // Stopped through LoadControl::cancel: the model holds the part read so far, closed
+    // like a finished drawing, and no message about the file's content was reported.
+    bool cancelled = false;
 };
 
 // Reads `path` into `model`, replacing what it held. On an open error the

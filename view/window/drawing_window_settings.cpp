@@ -21,7 +21,8 @@ int runAndRedrawOnOk(QDialog& dialog, DrawingWindow& window) {
 } // namespace
 
 int DrawingWindow::editPens() {
-    if (!sh_.frame) return 0;
+    // The pens of a file being read are set from the table in use when it began.
+    if (!sh_.frame || sh_.loading) return 0;
     dialogs::DrawingFacts facts;
     facts.penUsed = sh_.model.pens.used;
     facts.pageExtents = sh_.model.extents();
