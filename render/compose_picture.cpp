@@ -1,6 +1,5 @@
 #include "render/compose_picture.h"
 
-#include <cstdlib>
 #include <exception>
 #include <thread>
 
@@ -17,13 +16,12 @@ constexpr uint32_t kBlocksWorthSplitting = 16;
 // page allow it; false when they do not and nothing was drawn. Each band's
 // pass reads the whole page but steps over the runs of lines that lie in the
 // other band, so the two share the work; the pixels are those of one pass.
-bool drawPageInBands(Canvas& canvas, const RenderInputs& in, ViewState& view) {
+bool drawPageInBands(Canvas& canvas, const RenderInputs& in, ViewState& view, bool anySize) {
     const interp::DrawingModel& model = in.model;
     const int height = canvas.height();
-    if (getenv("QM_NOBAND")) return false;
     // Text goes through the platform's fonts, which stay on the calling thread.
-    if (height < 2 || model.blockCount() < kBlocksWorthSplitting || !model.chunks.matches(model) ||
-        model.chunks.pageHasLabels(model.currentPage()))
+    if (height < 2 || (!anySize && model.blockCount() < kBlocksWorthSplitting) ||
+        !model.chunks.matches(model) || model.chunks.pageHasLabels(model.currentPage()))
         return false;
     const int middle = height / 2;
     std::unique_ptr<Canvas> top = canvas.band(0, middle);
@@ -77,7 +75,8 @@ void composePicture(Canvas& canvas, const RenderInputs& in, ViewState& view, Pas
     const uint32_t background = in.pens.colour[in.settings.pens.BackPenNo];
     canvas.fillRect(0, 0, canvas.width(), canvas.height(), background);
     canvas.setPen(0, 1, RasterOp::Copy);
-    if (mode == PassMode::Reference || !drawPageInBands(canvas, in, view)) {
+    const bool split = mode == PassMode::Fast || mode == PassMode::Bands;
+    if (!split || !drawPageInBands(canvas, in, view, mode == PassMode::Bands)) {
         RenderPass pass(in, view, canvas);
         if (mode == PassMode::Reference) pass.setReference();
         pass.DrawPage();

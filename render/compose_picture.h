@@ -16,9 +16,12 @@ void displayAll(ViewState& view, const interp::DrawingModel& model, int width, i
 // left as the grid leaves it: normal.
 // How a picture is drawn; the pixels are the same either way.
 enum class PassMode {
-    Fast,     // runs of lines straight onto the pixels, hidden runs stepped over, and a
-              // canvas that can be split drawn in two bands at once
-    Reference // every record through its handler, on one thread
+    Fast,      // runs of lines straight onto the pixels, hidden runs stepped over, and a
+               // canvas that can be split drawn in two bands at once
+    Bands,     // as Fast, split into two bands whenever the canvas and page allow it,
+               // however small the drawing
+    OneThread, // the same on the calling thread only
+    Reference  // every record through its handler, on one thread
 };
 
 void composePicture(Canvas& canvas, const RenderInputs& in, ViewState& view,
