@@ -180,5 +180,35 @@ int main(int argc, char** argv) {
                 bare * 1e6 / n);
     std::printf("pass / bare loop: %.2f x (one thread %.2f x)   QPainter / pass: %.1f x\n",
                 pass / bare, oneThread / bare, painter / pass);
+
+    // Zoomed views: the runs outside the view are stepped over.
+    const interp::Extents& e = model.extents();
+    const int32_t cx = int32_t((int64_t(e.xMin) + e.xMax) / 2);
+    const int32_t cy = int32_t((int64_t(e.yMin) + e.yMax) / 2);
+    const int32_t w = e.xMax - e.xMin, h = e.yMax - e.yMin;
+    struct Zoomed {
+        const char* what;
+        int32_t x1, y1, x2, y2;
+    };
+    const Zoomed zoomed[] = {
+        {"zoomed 2x on the centre:             ", cx - w / 4, cy - h / 4, cx + w / 4, cy + h / 4},
+        {"zoomed 8x on the centre:             ", cx - w / 16, cy - h / 16, cx + w / 16,
+         cy + h / 16},
+        {"an empty view beside the page:       ", e.xMax + w, cy, e.xMax + 2 * w, cy + h}};
+    for (const Zoomed& z : zoomed) {
+        view::ViewState zv;
+        view::ZoomPnt(zv, z.x1, z.y1, z.x2, z.y2, kWidth, kHeight, e);
+        double fast = 1e9, one = 1e9;
+        for (int k = 0; k < repeats; ++k) {
+            auto t0 = std::chrono::steady_clock::now();
+            view::composeImage(image, in, zv);
+            auto t1 = std::chrono::steady_clock::now();
+            view::composeImage(image, in, zv, view::PassMode::OneThread);
+            auto t2 = std::chrono::steady_clock::now();
+            fast = std::min(fast, seconds(t0, t1));
+            one = std::min(one, seconds(t1, t2));
+        }
+        std::printf("%s %8.1f ms two bands, %8.1f ms one thread\n", z.what, fast * 1e3, one * 1e3);
+    }
     return 0;
 }

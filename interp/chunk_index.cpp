@@ -77,8 +77,8 @@ void ChunkIndex::build(const DrawingModel& model) {
             c.begin = uint16_t(begin);
             c.end = uint16_t(end);
             c.lastPoint = uint16_t(lastPoint);
-            c.pen = pen;
-            c.continuing = continuing;
+            c.setPen(pen);
+            c.setContinuing(continuing);
             c.fromEntry = fromEntry;
             c.drawsAny = drawsAny;
             c.xMin = xMin;

@@ -25,14 +25,20 @@ struct PointChunk {
     uint16_t begin = 0;     // offset of the first record in the block
     uint16_t end = 0;       // offset just after the last record
     uint16_t lastPoint = 0; // offset of the last point record, 0 when there is none
-    ChunkPen pen = ChunkPen::Keep;
-    ChunkContinuing continuing = ChunkContinuing::Keep;
+    uint8_t penBits : 2 = 0;
+    uint8_t continuingBits : 2 = 0;
     // The first point may be drawn from the position the chunk is entered at.
-    bool fromEntry = false;
-    bool drawsAny = false; // some point may be drawn with the pen down
+    bool fromEntry : 1 = false;
+    bool drawsAny : 1 = false; // some point may be drawn with the pen down
     // Box of every point that may end or start a drawn segment.
     int32_t xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+
+    ChunkPen pen() const { return ChunkPen(penBits); }
+    ChunkContinuing continuing() const { return ChunkContinuing(continuingBits); }
+    void setPen(ChunkPen p) { penBits = uint8_t(p) & 3; }
+    void setContinuing(ChunkContinuing c) { continuingBits = uint8_t(c) & 3; }
 };
+static_assert(sizeof(PointChunk) == 28, "a chunk costs 28 bytes of index");
 
 class ChunkIndex {
   public:

@@ -66,9 +66,19 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
     const double s = v.scale, cx = v.centreX, cy = v.centreY;
     const double mirror = v.mirrorActive ? -1.0 : 1.0;
     const long long stride = t.stride;
-    bool penDown = start.penDown, continuing = start.continuing, onWindow = start.onWindow;
+    // A point at least a pixel inside the window edges lies inside the view
+    // rectangle, so every segment from or to it touches the view.
+    const double innerW = v.hw - 1.0, innerH = v.hh - 1.0;
+    bool penDown = start.penDown, continuing = start.continuing;
+    bool onWindow = start.onWindow, inner = false, inBox = false;
     double fromX = start.x, fromY = start.y;
     int px = start.px, py = start.py;
+    if (onWindow) {
+        double sx, sy;
+        deviceOffset(v, start.x, start.y, sx, sy);
+        inner = std::fabs(sx) <= innerW && std::fabs(sy) <= innerH;
+        inBox = px >= box.x0 && px < box.x1 && py >= box.y0 && py < box.y1;
+    }
     uint32_t used = 0;
     while (available - used >= 1) {
         const uint8_t code = p[used];
@@ -87,24 +97,27 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
         const interp::rec::Point pt = interp::decodePayload<interp::rec::Point>(p + used + 1);
         const double dx = (pt.x * s - cx) * mirror;
         const double dy = pt.y * s - cy;
-        const bool on = std::fabs(dx) <= v.hwLimit && std::fabs(dy) <= v.hhLimit;
+        const double adx = std::fabs(dx), ady = std::fabs(dy);
+        const bool on = adx <= v.hwLimit && ady <= v.hhLimit;
         int ex = 0, ey = 0;
+        bool in = false;
         if (on) {
             ex = v.hw + roundInt(dx);
             ey = v.hh - roundInt(dy);
+            in = ex >= box.x0 && ex < box.x1 && ey >= box.y0 && ey < box.y1;
         }
+        const bool nowInner = adx <= innerW && ady <= innerH;
         if (penDown) {
             if (!(on && onWindow)) break; // the full pass clips this segment
             const double x = pt.x, y = pt.y;
-            const bool touches = !(std::max(fromX, x) < v.rX1 || std::min(fromX, x) > v.rX2 ||
+            const bool touches = nowInner || inner ||
+                                 !(std::max(fromX, x) < v.rX1 || std::min(fromX, x) > v.rX2 ||
                                    std::max(fromY, y) < v.rY1 || std::min(fromY, y) > v.rY2);
             if (touches) {
-                const bool inBox = ex >= box.x0 && ex < box.x1 && ey >= box.y0 && ey < box.y1 &&
-                                   px >= box.x0 && px < box.x1 && py >= box.y0 && py < box.y1;
                 if (ex == px && ey == py) {
                     // A zero-length segment shows one pixel.
-                    if (inBox) Op::apply(t.bits[ey * stride + ex], pen.opColour);
-                } else if (inBox) {
+                    if (in) Op::apply(t.bits[ey * stride + ex], pen.opColour);
+                } else if (in && inBox) {
                     lineInside<Op>(t.bits, stride, px, py, ex - px, ey - py, pen.opColour);
                 } else if (std::max(px, ex) >= box.x0 && std::min(px, ex) < box.x1 &&
                            std::max(py, ey) >= box.y0 && std::min(py, ey) < box.y1) {
@@ -120,6 +133,8 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
         px = ex;
         py = ey;
         onWindow = on;
+        inner = nowInner;
+        inBox = in;
         fromX = pt.x;
         fromY = pt.y;
         continuing = penDown;
@@ -265,7 +280,7 @@ bool RenderPass::skipHiddenChunk() {
         st_.curX = st_.prevX = pt.x;
         st_.curY = st_.prevY = pt.y;
     }
-    switch (c.continuing) {
+    switch (c.continuing()) {
     case interp::ChunkContinuing::No:
         st_.continuing = false;
         break;
@@ -278,8 +293,8 @@ bool RenderPass::skipHiddenChunk() {
     case interp::ChunkContinuing::Keep:
         break;
     }
-    if (c.pen == interp::ChunkPen::Up) st_.penDown = false;
-    if (c.pen == interp::ChunkPen::Down) st_.penDown = true;
+    if (c.pen() == interp::ChunkPen::Up) st_.penDown = false;
+    if (c.pen() == interp::ChunkPen::Down) st_.penDown = true;
     reader_->skip(uint32_t(c.end - c.begin));
     ++chunkNext_;
     return true;

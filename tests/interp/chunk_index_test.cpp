@@ -41,8 +41,8 @@ TEST(ChunkIndex, PenUpMovesStayOutOfTheBoxes) {
     EXPECT_EQ(a.yMin, 1000);
     EXPECT_EQ(a.yMax, 1000);
     EXPECT_FALSE(a.fromEntry); // the first point is a pen-up move
-    EXPECT_EQ(a.pen, ChunkPen::Down);
-    EXPECT_EQ(a.continuing, ChunkContinuing::Yes);
+    EXPECT_EQ(a.pen(), ChunkPen::Down);
+    EXPECT_EQ(a.continuing(), ChunkContinuing::Yes);
     EXPECT_EQ(chunks[1].xMin, 50000);
     // The pen select before the first run is no line record.
     EXPECT_GT(a.begin, interp::kFirstRecordOffset);
@@ -72,7 +72,9 @@ TEST(ChunkIndex, ChunksAreCutAtPenUpsAfterEightPointsAtSixtyFourAndAtBlockEnds) 
             }
         maxPoints = std::max(maxPoints, points);
         EXPECT_LE(points, 64);
-        if (c.yMin == 0) EXPECT_LE(points, 8 + 4);
+        if (c.yMin == 0) {
+            EXPECT_LE(points, 8 + 4);
+        }
     }
     EXPECT_EQ(maxPoints, 64);
 }
@@ -90,8 +92,8 @@ TEST(ChunkIndex, EntryPenAndEntryPositionWhenNoPenRecordLeadsTheChunk) {
     ASSERT_EQ(chunks.size(), 2u);
     const PointChunk& c = chunks[1];
     EXPECT_TRUE(c.fromEntry); // its first segment starts where the pass stands
-    EXPECT_EQ(c.pen, ChunkPen::Keep);
-    EXPECT_EQ(c.continuing, ChunkContinuing::EntryPen);
+    EXPECT_EQ(c.pen(), ChunkPen::Keep);
+    EXPECT_EQ(c.continuing(), ChunkContinuing::EntryPen);
     EXPECT_EQ(c.xMin, 500);
     EXPECT_EQ(c.yMax, 800);
 }
