@@ -33,6 +33,14 @@ struct RunEnd {
     int px = 0, py = 0;
 };
 
+// The pixel loop kept out of the run's loop, so that it has the registers
+// to itself.
+template <class Op>
+[[gnu::noinline]] void lineOutOfLine(uint32_t* bits, long long stride, int x, int y, int dx, int dy,
+                                     uint32_t c) {
+    lineInside<Op>(bits, stride, x, y, dx, dy, c);
+}
+
 // Where the run starts: the pen, the continuing flag and the position the
 // next segment starts from (plotter units, its pixel when on-window).
 struct RunStart {
@@ -80,20 +88,21 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
         inBox = px >= box.x0 && px < box.x1 && py >= box.y0 && py < box.y1;
     }
     uint32_t used = 0;
-    while (available - used >= 1) {
+    while (used < available) {
         const uint8_t code = p[used];
-        if (code == uint8_t(interp::Rec::PenUp)) {
-            penDown = continuing = false;
-            ++used;
-            continue;
-        }
-        if (code == uint8_t(interp::Rec::PenDown)) {
-            penDown = true;
-            ++used;
-            continue;
-        }
-        if (code != uint8_t(interp::Rec::Point) || available - used < interp::kPointRecordBytes)
+        if (code != uint8_t(interp::Rec::Point) || available - used < interp::kPointRecordBytes) {
+            if (code == uint8_t(interp::Rec::PenUp)) {
+                penDown = continuing = false;
+                ++used;
+                continue;
+            }
+            if (code == uint8_t(interp::Rec::PenDown)) {
+                penDown = true;
+                ++used;
+                continue;
+            }
             break;
+        }
         const interp::rec::Point pt = interp::decodePayload<interp::rec::Point>(p + used + 1);
         const double dx = (pt.x * s - cx) * mirror;
         const double dy = pt.y * s - cy;
@@ -118,7 +127,7 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
                     // A zero-length segment shows one pixel.
                     if (in) Op::apply(t.bits[ey * stride + ex], pen.opColour);
                 } else if (in && inBox) {
-                    lineInside<Op>(t.bits, stride, px, py, ex - px, ey - py, pen.opColour);
+                    lineOutOfLine<Op>(t.bits, stride, px, py, ex - px, ey - py, pen.opColour);
                 } else if (std::max(px, ex) >= box.x0 && std::min(px, ex) < box.x1 &&
                            std::max(py, ey) >= box.y0 && std::min(py, ey) < box.y1) {
                     drawThinLine(t, px, py, ex, ey, pen.pixel, pen.op);

@@ -78,6 +78,12 @@ TEST(FastPass, RandomDrawingsGiveTheReferencePixels) {
         if (variant == 5) s.pens.display[2] = 0;                 // a hidden pen
         for (int run = 0; run < 400; ++run) {
             if (run % 7 == 0) s.penSelect(1 + run % 4);
+            if (run % 37 == 5) { // filled and hatched shapes between the runs
+                s.fillType(run % 2 ? 1 : 3, 40, 4500);
+                const int x0 = coord(-100, 1900), y0 = coord(-100, 900);
+                s.fillRectangle(x0, y0, x0 + coord(20, 300), y0 + coord(20, 200));
+            }
+            if (run % 23 == 11) s.record(interp::rec::Circle{coord(10, 200), 36});
             s.penUp();
             s.point(coord(-400, 2400), coord(-400, 1400));
             s.penDown();
