@@ -314,6 +314,8 @@ view::DrawingWindow* MainWindow::newDrawingWindow() {
             emit firstPicture();
         }
     });
+    // Every caller shows the drawing with display all once the window stands.
+    const view::ScopedFlag hold(shared_.holdPictures);
     QMdiSubWindow* sub = mdi_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     const QSize area = mdi_->viewport()->size();

@@ -1,9 +1,11 @@
-// Render pass throughput: a page of N short random segments drawn at
-// 1600 x 1000 with display all, next to two baselines on the same segments
-// in the same run: QPainter::drawLine per segment on a QImage, and a bare
-// integer Bresenham loop writing pixels.
+// Render pass throughput: a page of N short random segments drawn with
+// display all (1600 x 1000 unless a size is given), as the window draws it
+// (two bands on two threads), on one thread, and as the reference pass that
+// takes every record through its handler; next to two baselines on the same
+// segments in the same run: QPainter::drawLine per segment on a QImage, and a
+// bare single-thread integer Bresenham loop writing pixels.
 //
-// usage: render_bench [vectors=1000000] [repeats=5]
+// usage: render_bench [vectors=1000000] [repeats=5] [WIDTHxHEIGHT]
 
 #include <QGuiApplication>
 #include <QImage>
@@ -25,8 +27,8 @@
 
 namespace {
 
-constexpr int kWidth = 1600;
-constexpr int kHeight = 1000;
+int kWidth = 1600;
+int kHeight = 1000;
 
 class QuietReporter : public interp::Reporter {
   public:
@@ -96,8 +98,9 @@ void bresenham(uint32_t* bits, int stride, const Seg& s, uint32_t c) {
 int main(int argc, char** argv) {
     const size_t vectors = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000000;
     const int repeats = argc > 2 ? std::atoi(argv[2]) : 5;
-    if (vectors == 0 || repeats <= 0) {
-        std::fprintf(stderr, "usage: render_bench [vectors] [repeats]\n");
+    if (argc > 3 && std::sscanf(argv[3], "%dx%d", &kWidth, &kHeight) != 2) kWidth = 0;
+    if (vectors == 0 || repeats <= 0 || kWidth <= 0 || kHeight <= 0) {
+        std::fprintf(stderr, "usage: render_bench [vectors] [repeats] [WIDTHxHEIGHT]\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -126,12 +129,22 @@ int main(int argc, char** argv) {
     const std::vector<Seg> segs = pixelSegments(model, v);
     const double n = double(segs.size());
 
-    double pass = 1e9, painter = 1e9, bare = 1e9;
+    double pass = 1e9, oneThread = 1e9, reference = 1e9, painter = 1e9, bare = 1e9;
     for (int k = 0; k < repeats; ++k) {
         auto t0 = std::chrono::steady_clock::now();
         view::composeImage(image, in, v);
         auto t1 = std::chrono::steady_clock::now();
         pass = std::min(pass, seconds(t0, t1));
+
+        t0 = std::chrono::steady_clock::now();
+        view::composeImage(image, in, v, view::PassMode::OneThread);
+        t1 = std::chrono::steady_clock::now();
+        oneThread = std::min(oneThread, seconds(t0, t1));
+
+        t0 = std::chrono::steady_clock::now();
+        view::composeImage(image, in, v, view::PassMode::Reference);
+        t1 = std::chrono::steady_clock::now();
+        reference = std::min(reference, seconds(t0, t1));
 
         image.fill(0xFFFFFFFFu);
         t0 = std::chrono::steady_clock::now();
@@ -155,13 +168,47 @@ int main(int argc, char** argv) {
     }
     std::printf("segments on the page: %.0f (of %zu vectors), %d x %d, display all, best of %d\n",
                 n, vectors, kWidth, kHeight, repeats);
-    std::printf("render pass (DrawPage incl. clear): %8.1f ms  %.4f us/segment\n", pass * 1e3,
+    std::printf("render pass, two bands (incl. clear): %8.1f ms  %.4f us/segment\n", pass * 1e3,
                 pass * 1e6 / n);
-    std::printf("QPainter::drawLine baseline:        %8.1f ms  %.4f us/segment\n", painter * 1e3,
+    std::printf("render pass, one thread:              %8.1f ms  %.4f us/segment\n",
+                oneThread * 1e3, oneThread * 1e6 / n);
+    std::printf("reference pass (every record):        %8.1f ms  %.4f us/segment\n",
+                reference * 1e3, reference * 1e6 / n);
+    std::printf("QPainter::drawLine baseline:          %8.1f ms  %.4f us/segment\n", painter * 1e3,
                 painter * 1e6 / n);
-    std::printf("bare Bresenham baseline:            %8.1f ms  %.4f us/segment\n", bare * 1e3,
+    std::printf("bare Bresenham baseline:              %8.1f ms  %.4f us/segment\n", bare * 1e3,
                 bare * 1e6 / n);
-    std::printf("pass / bare loop: %.2f x   QPainter / pass: %.1f x\n", pass / bare,
-                painter / pass);
+    std::printf("pass / bare loop: %.2f x (one thread %.2f x)   QPainter / pass: %.1f x\n",
+                pass / bare, oneThread / bare, painter / pass);
+
+    // Zoomed views: the runs outside the view are stepped over.
+    const interp::Extents& e = model.extents();
+    const int32_t cx = int32_t((int64_t(e.xMin) + e.xMax) / 2);
+    const int32_t cy = int32_t((int64_t(e.yMin) + e.yMax) / 2);
+    const int32_t w = e.xMax - e.xMin, h = e.yMax - e.yMin;
+    struct Zoomed {
+        const char* what;
+        int32_t x1, y1, x2, y2;
+    };
+    const Zoomed zoomed[] = {
+        {"zoomed 2x on the centre:             ", cx - w / 4, cy - h / 4, cx + w / 4, cy + h / 4},
+        {"zoomed 8x on the centre:             ", cx - w / 16, cy - h / 16, cx + w / 16,
+         cy + h / 16},
+        {"an empty view beside the page:       ", e.xMax + w, cy, e.xMax + 2 * w, cy + h}};
+    for (const Zoomed& z : zoomed) {
+        view::ViewState zv;
+        view::ZoomPnt(zv, z.x1, z.y1, z.x2, z.y2, kWidth, kHeight, e);
+        double fast = 1e9, one = 1e9;
+        for (int k = 0; k < repeats; ++k) {
+            auto t0 = std::chrono::steady_clock::now();
+            view::composeImage(image, in, zv);
+            auto t1 = std::chrono::steady_clock::now();
+            view::composeImage(image, in, zv, view::PassMode::OneThread);
+            auto t2 = std::chrono::steady_clock::now();
+            fast = std::min(fast, seconds(t0, t1));
+            one = std::min(one, seconds(t1, t2));
+        }
+        std::printf("%s %8.1f ms two bands, %8.1f ms one thread\n", z.what, fast * 1e3, one * 1e3);
+    }
     return 0;
 }

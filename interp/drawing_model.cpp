@@ -15,7 +15,8 @@ bool Extents::valid() const {
 }
 
 DrawingModel::DrawingModel() {
-    blocks_.push_back(std::make_unique<uint8_t[]>(kBlockSize));
+    firstBlock_ = std::make_unique<uint8_t[]>(kBlockSize);
+    blocks_.push_back(firstBlock_.get());
     directory_.push_back(std::make_unique<std::array<int32_t, kDirectoryWords>>());
     reset();
 }
@@ -23,8 +24,9 @@ DrawingModel::DrawingModel() {
 void DrawingModel::reset() {
     blocks_.resize(1);
     blocks_.shrink_to_fit();
+    arena_.clear();
     directory_.resize(1);
-    cur_ = blocks_[0].get();
+    cur_ = blocks_[0];
     curIndex_ = 0;
     std::memset(cur_, 0, kFirstRecordOffset + 1); // link 0, an end record first
     fill_ = kFirstRecordOffset;
@@ -41,17 +43,19 @@ void DrawingModel::reset() {
     pendingUp_ = false;
     pens.used.fill(false);
     polygons.clear();
+    chunks.clear();
 }
 
 void DrawingModel::nextBlock() {
     // Allocate first: should that fail, the old block is still intact and can
     // take an end record.
-    auto fresh = std::make_unique<uint8_t[]>(kBlockSize);
+    if (blocks_.size() == blocks_.capacity()) blocks_.reserve(blocks_.size() * 2);
+    uint8_t* fresh = arena_.allocate();
     uint32_t index = static_cast<uint32_t>(blocks_.size());
-    blocks_.push_back(std::move(fresh));
+    blocks_.push_back(fresh);
     cur_[fill_] = uint8_t(Rec::ContinueBlock);
     std::memcpy(cur_, &index, 4);
-    cur_ = blocks_.back().get();
+    cur_ = blocks_.back();
     std::memset(cur_, 0, 4);
     curIndex_ = index;
     fill_ = kFirstRecordOffset;
@@ -161,12 +165,13 @@ bool DrawingModel::finishLoad(const PaperCorner& corner, bool endWritten) {
     bool counts = closePageExtents(corner);
     if (!counts) --pageCount_;
     selectPage(1);
+    chunks.build(*this);
     return counts;
 }
 
 uint32_t DrawingModel::blockLink(uint32_t index) const {
     uint32_t link;
-    std::memcpy(&link, blocks_[index].get(), 4);
+    std::memcpy(&link, blocks_[index], 4);
     return link;
 }
 

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "interp/block_arena.h"
+#include "interp/chunk_index.h"
 #include "interp/extents.h"
 #include "interp/polygon_buffer.h"
 #include "interp/record_codes.h"
@@ -169,8 +171,8 @@ class DrawingModel {
     void setPageExtents(int n, const Extents& e);
 
     uint32_t blockCount() const { return static_cast<uint32_t>(blocks_.size()); }
-    const uint8_t* block(uint32_t index) const { return blocks_[index].get(); }
-    uint8_t* mutableBlock(uint32_t index) { return blocks_[index].get(); }
+    const uint8_t* block(uint32_t index) const { return blocks_[index]; }
+    uint8_t* mutableBlock(uint32_t index) { return blocks_[index]; }
     // Link of a block: the index of the next block, 0 in the last.
     uint32_t blockLink(uint32_t index) const;
     // Bytes of drawing list in use (blocks times 8192).
@@ -180,6 +182,8 @@ class DrawingModel {
 
     PolygonBuffer polygons;
     PenTables pens;
+    // Where the runs of lines lie; built when the load finishes.
+    ChunkIndex chunks;
 
   private:
     void beginRecord(Rec code) {
@@ -202,7 +206,11 @@ class DrawingModel {
     int32_t* slotWords(int page);
     const int32_t* slotWords(int page) const;
 
-    std::vector<std::unique_ptr<uint8_t[]>> blocks_;
+    // Block 0 has its own allocation and lives as long as the model; the
+    // others come from the arena and go with a reset.
+    std::unique_ptr<uint8_t[]> firstBlock_;
+    BlockArena arena_{kBlockSize};
+    std::vector<uint8_t*> blocks_;
     uint8_t* cur_ = nullptr;
     uint32_t curIndex_ = 0;
     uint32_t fill_ = kFirstRecordOffset;

@@ -189,6 +189,8 @@ void rotateModel(DrawingModel& model, int quarterTurns) {
     for (int page = 1; page <= model.pageCount(); ++page)
         model.setPageExtents(page, rotateExtents(turns, model.pageExtents(page)));
     model.mutableExtents() = current;
+    // The chunk boxes turn with the points: cut the list again.
+    if (model.chunks.matches(model)) model.chunks.build(model);
 }
 
 } // namespace interp

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "render/pixel_surface.h"
@@ -84,6 +85,15 @@ class Canvas {
     // the canvas, and a caller that wrote pixels itself tells it the pen
     // position it left with moveTo.
     virtual PixelSurface* pixelSurface() { return nullptr; }
+
+    // A canvas on the same pixels limited to rows top <= y < bottom, which
+    // another thread may draw on while this one draws other rows; nullptr
+    // when the canvas cannot be split so.
+    virtual std::unique_ptr<Canvas> band(int top, int bottom) {
+        (void)top;
+        (void)bottom;
+        return nullptr;
+    }
 };
 
 } // namespace view

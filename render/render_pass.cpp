@@ -21,93 +21,298 @@ RenderPass::RenderPass(const RenderInputs& in, ViewState& view, Canvas& canvas)
 
 namespace {
 
-// Where a run of point records drawn straight onto the pixels ended.
+// Where a run of line records drawn straight onto the pixels ended.
 struct RunEnd {
-    uint32_t bytes = 0;   // bytes of the list consumed
-    int32_t x = 0, y = 0; // last point drawn (plotter units)
-    int px = 0, py = 0;   // its pixel
+    uint32_t bytes = 0;      // bytes of the list consumed
+    bool penDown = false;    // pen state after the run
+    bool continuing = false; // the last point continued a line
+    bool moved = false;      // a point was read: (x, y) is the new position
+    int32_t x = 0, y = 0;    // last point read (plotter units)
+    bool drew = false;       // a segment was drawn: it ended at (dx, dy), pixel (px, py)
+    int32_t dx = 0, dy = 0;
+    int px = 0, py = 0;
 };
 
-// Draws consecutive point records as one-pixel segments from pixel (px, py)
-// for as long as each new point maps inside the clip box; stops before the
-// first record that is not a point or does not map inside. Both ends of every
-// segment lie in the box, so no pixel of it can fall outside.
+// The pixel loop kept out of the run's loop, so that it has the registers
+// to itself.
+template <class Op>
+[[gnu::noinline]] void lineOutOfLine(uint32_t* bits, long long stride, int x, int y, int dx, int dy,
+                                     uint32_t c) {
+    lineInside<Op>(bits, stride, x, y, dx, dy, c);
+}
+
+// Where the run starts: the pen, the continuing flag and the position the
+// next segment starts from (plotter units, its pixel when on-window).
+struct RunStart {
+    bool penDown = false;
+    bool continuing = false;
+    double x = 0.0, y = 0.0;
+    bool onWindow = false;
+    int px = 0, py = 0;
+};
+
+// The pen a run draws with: the pixel value for Op, and the plain pixel value
+// and raster operation for the clipped line routine.
+struct RunPen {
+    uint32_t opColour = 0;
+    uint32_t pixel = 0;
+    RasterOp op = RasterOp::Copy;
+};
+
+// Draws consecutive point, pen up and pen down records as one-pixel segments
+// for as long as both ends of every segment drawn lie on the window; stops
+// before the first other record and before the first segment with an end off
+// the window, which needs the real clipper of the full pass. A segment whose
+// box misses the view draws nothing, as in the full pass; one that leaves the
+// clip box goes through the clipped line routine. A point read with the pen
+// up only moves.
 template <class Op>
 RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, const PixelSurface& t,
-                    const ClipBox& box, uint32_t colour, int px, int py) {
+                    const RunPen& pen, const RunStart& start) {
     RunEnd end;
-    end.px = px;
-    end.py = py;
+    const ClipBox& box = t.clip;
     const double s = v.scale, cx = v.centreX, cy = v.centreY;
     const double mirror = v.mirrorActive ? -1.0 : 1.0;
     const long long stride = t.stride;
+    // A point at least a pixel inside the window edges lies inside the view
+    // rectangle, so every segment from or to it touches the view.
+    const double innerW = v.hw - 1.0, innerH = v.hh - 1.0;
+    bool penDown = start.penDown, continuing = start.continuing;
+    bool onWindow = start.onWindow, inner = false, inBox = false;
+    double fromX = start.x, fromY = start.y;
+    int px = start.px, py = start.py;
+    if (onWindow) {
+        double sx, sy;
+        deviceOffset(v, start.x, start.y, sx, sy);
+        inner = std::fabs(sx) <= innerW && std::fabs(sy) <= innerH;
+        inBox = px >= box.x0 && px < box.x1 && py >= box.y0 && py < box.y1;
+    }
     uint32_t used = 0;
-    while (available - used >= interp::kPointRecordBytes &&
-           p[used] == uint8_t(interp::Rec::Point)) {
+    while (used < available) {
+        const uint8_t code = p[used];
+        if (code != uint8_t(interp::Rec::Point) || available - used < interp::kPointRecordBytes) {
+            if (code == uint8_t(interp::Rec::PenUp)) {
+                penDown = continuing = false;
+                ++used;
+                continue;
+            }
+            if (code == uint8_t(interp::Rec::PenDown)) {
+                penDown = true;
+                ++used;
+                continue;
+            }
+            break;
+        }
         const interp::rec::Point pt = interp::decodePayload<interp::rec::Point>(p + used + 1);
         const double dx = (pt.x * s - cx) * mirror;
         const double dy = pt.y * s - cy;
-        if (!(std::fabs(dx) <= v.hwLimit && std::fabs(dy) <= v.hhLimit)) break;
-        const int ex = v.hw + roundInt(dx), ey = v.hh - roundInt(dy);
-        if (ex < box.x0 || ex >= box.x1 || ey < box.y0 || ey >= box.y1) break;
-        if (ex == px && ey == py)
-            Op::apply(t.bits[ey * stride + ex], colour); // a zero-length segment shows one pixel
-        else
-            lineInside<Op>(t.bits, stride, px, py, ex - px, ey - py, colour);
+        const double adx = std::fabs(dx), ady = std::fabs(dy);
+        const bool on = adx <= v.hwLimit && ady <= v.hhLimit;
+        int ex = 0, ey = 0;
+        bool in = false;
+        if (on) {
+            ex = v.hw + roundInt(dx);
+            ey = v.hh - roundInt(dy);
+            in = ex >= box.x0 && ex < box.x1 && ey >= box.y0 && ey < box.y1;
+        }
+        const bool nowInner = adx <= innerW && ady <= innerH;
+        if (penDown) {
+            if (!(on && onWindow)) break; // the full pass clips this segment
+            const double x = pt.x, y = pt.y;
+            const bool touches = nowInner || inner ||
+                                 !(std::max(fromX, x) < v.rX1 || std::min(fromX, x) > v.rX2 ||
+                                   std::max(fromY, y) < v.rY1 || std::min(fromY, y) > v.rY2);
+            if (touches) {
+                if (ex == px && ey == py) {
+                    // A zero-length segment shows one pixel.
+                    if (in) Op::apply(t.bits[ey * stride + ex], pen.opColour);
+                } else if (in && inBox) {
+                    lineOutOfLine<Op>(t.bits, stride, px, py, ex - px, ey - py, pen.opColour);
+                } else if (std::max(px, ex) >= box.x0 && std::min(px, ex) < box.x1 &&
+                           std::max(py, ey) >= box.y0 && std::min(py, ey) < box.y1) {
+                    drawThinLine(t, px, py, ex, ey, pen.pixel, pen.op);
+                }
+                end.drew = true;
+                end.dx = pt.x;
+                end.dy = pt.y;
+                end.px = ex;
+                end.py = ey;
+            }
+        }
         px = ex;
         py = ey;
+        onWindow = on;
+        inner = nowInner;
+        inBox = in;
+        fromX = pt.x;
+        fromY = pt.y;
+        continuing = penDown;
+        end.moved = true;
         end.x = pt.x;
         end.y = pt.y;
         used += interp::kPointRecordBytes;
     }
     end.bytes = used;
-    end.px = px;
-    end.py = py;
+    end.penDown = penDown;
+    end.continuing = continuing;
     return end;
 }
 
 } // namespace
 
 bool RenderPass::pointRunReady() const {
-    // A thin solid one-pixel line that continues from an on-window pixel.
-    return surface_ && st_.penVisible && st_.penDown && st_.continuing && devOnWindow_ &&
-           canvasWidth_ <= 1 && st_.dash.family == DashFamily::Solid && st_.logicalX == st_.prevX &&
-           st_.logicalY == st_.prevY && thinPath();
+    // Thin solid one-pixel lines of a visible pen.
+    return surface_ && st_.penVisible && canvasWidth_ <= 1 &&
+           st_.dash.family == DashFamily::Solid && thinPath();
 }
 
-void RenderPass::drawPointRun() {
+bool RenderPass::drawPointRun() {
     uint32_t available = 0;
     const uint8_t* p = reader_->rawRun(available);
-    if (!p || available < interp::kPointRecordBytes || p[0] != uint8_t(interp::Rec::Point)) return;
-    const ClipBox& box = surface_->clip;
-    if (devX_ < box.x0 || devX_ >= box.x1 || devY_ < box.y0 || devY_ >= box.y1) return;
+    if (!p || available == 0) return false;
+    const uint8_t code = p[0];
+    if (code != uint8_t(interp::Rec::Point) && code != uint8_t(interp::Rec::PenUp) &&
+        code != uint8_t(interp::Rec::PenDown))
+        return false;
+    // Runs end where the next chunk begins, which the pass may step over.
+    if (const uint32_t toChunk = bytesToNextChunk(); toChunk != 0 && toChunk < available)
+        available = toChunk;
+    RunStart start;
+    start.penDown = st_.penDown;
+    start.continuing = st_.continuing;
+    // The next segment starts at the previous point, wherever the canvas pen is.
+    start.x = st_.prevX;
+    start.y = st_.prevY;
+    const PixelPos from = mapToPixel(view_, st_.prevX, st_.prevY);
+    start.onWindow = from.onWindow();
+    start.px = from.x;
+    start.py = from.y;
     const PixelSurface& t = *surface_;
-    const uint32_t pixel = toPixel(penColour_);
+    RunPen pen;
+    pen.pixel = toPixel(penColour_);
+    pen.op = penOp_;
     RunEnd end;
     switch (penOp_) {
     case RasterOp::Copy:
-        end = view::drawPointRun<OpCopy>(p, available, view_, t, box, pixel, devX_, devY_);
+        pen.opColour = pen.pixel;
+        end = view::drawPointRun<OpCopy>(p, available, view_, t, pen, start);
         break;
     case RasterOp::Merge:
-        end = view::drawPointRun<OpMerge>(p, available, view_, t, box, pixel & 0x00FFFFFFu, devX_,
-                                          devY_);
+        pen.opColour = pen.pixel & 0x00FFFFFFu;
+        end = view::drawPointRun<OpMerge>(p, available, view_, t, pen, start);
         break;
     case RasterOp::Mask:
-        end = view::drawPointRun<OpMask>(p, available, view_, t, box, pixel | 0xFF000000u, devX_,
-                                         devY_);
+        pen.opColour = pen.pixel | 0xFF000000u;
+        end = view::drawPointRun<OpMask>(p, available, view_, t, pen, start);
         break;
     case RasterOp::Xor:
-        end = view::drawPointRun<OpXor>(p, available, view_, t, box, pixel & 0x00FFFFFFu, devX_,
-                                        devY_);
+        pen.opColour = pen.pixel & 0x00FFFFFFu;
+        end = view::drawPointRun<OpXor>(p, available, view_, t, pen, start);
         break;
     }
-    if (end.bytes == 0) return;
+    if (end.bytes == 0) return false;
     reader_->skip(end.bytes);
-    devX_ = end.px;
-    devY_ = end.py;
-    canvas_.moveTo(end.px, end.py);
-    st_.curX = st_.prevX = st_.logicalX = end.x;
-    st_.curY = st_.prevY = st_.logicalY = end.y;
+    st_.penDown = end.penDown;
+    st_.continuing = end.continuing;
+    if (end.moved) {
+        st_.curX = st_.prevX = end.x;
+        st_.curY = st_.prevY = end.y;
+    }
+    if (end.drew) {
+        // As the last segment drawn through the canvas would leave it.
+        st_.logicalX = end.dx;
+        st_.logicalY = end.dy;
+        devOnWindow_ = true;
+        devX_ = end.px;
+        devY_ = end.py;
+        canvas_.moveTo(end.px, end.py);
+    }
+    return true;
+}
+
+bool RenderPass::syncChunkCursor() {
+    if (!chunks_) return false;
+    const uint32_t block = reader_->block(), offset = reader_->offset();
+    const auto& all = chunks_->chunks();
+    if (block != chunkBlock_) {
+        chunkBlock_ = block;
+        chunkNext_ = chunks_->firstInBlock(block);
+    }
+    while (chunkNext_ < all.size() && all[chunkNext_].block == block &&
+           all[chunkNext_].begin < offset)
+        ++chunkNext_;
+    return chunkNext_ < all.size() && all[chunkNext_].block == block;
+}
+
+uint32_t RenderPass::bytesToNextChunk() {
+    if (!syncChunkCursor()) return 0;
+    const auto& all = chunks_->chunks();
+    const uint32_t offset = reader_->offset();
+    uint32_t k = chunkNext_;
+    if (all[k].begin == offset) ++k; // the chunk the reader stands at: the one after it
+    if (k >= all.size() || all[k].block != reader_->block()) return 0;
+    return all[k].begin - offset;
+}
+
+bool RenderPass::chunkHidden(const interp::PointChunk& c) const {
+    if (!thinPath()) return false; // wide runs are joined with their neighbours
+    if (!c.drawsAny || !st_.penVisible) return true;
+    double x0 = c.xMin, y0 = c.yMin, x1 = c.xMax, y1 = c.yMax;
+    if (c.fromEntry) {
+        x0 = std::min(x0, st_.prevX);
+        x1 = std::max(x1, st_.prevX);
+        y0 = std::min(y0, st_.prevY);
+        y1 = std::max(y1, st_.prevY);
+    }
+    // Segments wholly outside the view draw nothing and change no state.
+    if (!boxTouchesView(x0, y0, x1, y1)) return true;
+    if (!banded_ || st_.dash.family != DashFamily::Solid) return false;
+    // Outside this pass's rows, widened by the pen: what the segments draw
+    // belongs to another band, and the next segment drawn here starts afresh
+    // from its own first point.
+    const double margin = canvasWidth_ + 2.0;
+    const double top = view_.hh - (bandTop_ - margin) + view_.centreY;
+    const double bottom = view_.hh - (bandBottom_ + margin) + view_.centreY;
+    return y0 * view_.scale > top || y1 * view_.scale < bottom;
+}
+
+bool RenderPass::skipHiddenChunk() {
+    if (!syncChunkCursor()) return false;
+    const auto& all = chunks_->chunks();
+    if (all[chunkNext_].begin != reader_->offset()) return false; // not at a chunk start
+    const interp::PointChunk& c = all[chunkNext_];
+    if (!chunkHidden(c)) return false;
+    const bool entryPen = st_.penDown;
+    if (c.lastPoint != 0) {
+        const interp::rec::Point pt =
+            interp::decodePayload<interp::rec::Point>(in_.model.block(c.block) + c.lastPoint + 1);
+        st_.curX = st_.prevX = pt.x;
+        st_.curY = st_.prevY = pt.y;
+    }
+    switch (c.continuing()) {
+    case interp::ChunkContinuing::No:
+        st_.continuing = false;
+        break;
+    case interp::ChunkContinuing::Yes:
+        st_.continuing = true;
+        break;
+    case interp::ChunkContinuing::EntryPen:
+        st_.continuing = entryPen;
+        break;
+    case interp::ChunkContinuing::Keep:
+        break;
+    }
+    if (c.pen() == interp::ChunkPen::Up) st_.penDown = false;
+    if (c.pen() == interp::ChunkPen::Down) st_.penDown = true;
+    reader_->skip(uint32_t(c.end - c.begin));
+    ++chunkNext_;
+    return true;
+}
+
+void RenderPass::setBand(int top, int bottom) {
+    banded_ = true;
+    bandTop_ = top;
+    bandBottom_ = bottom;
 }
 
 RasterOp RenderPass::mergeControlOp() const {
@@ -229,6 +434,9 @@ void RenderPass::DrawPage() {
 void RenderPass::DrawRecords() {
     interp::RecordReader reader(in_.model, in_.model.currentPage());
     reader_ = &reader;
+    chunks_ = skipping_ && in_.model.chunks.matches(in_.model) ? &in_.model.chunks : nullptr;
+    chunkBlock_ = 0xFFFFFFFFu;
+    chunkNext_ = 0;
     interp::Record r;
     pendingRecord_ = false;
     for (;;) {
@@ -237,12 +445,14 @@ void RenderPass::DrawRecords() {
             r = pending_;
             if (r.code == interp::Rec::EndOfPage || r.code == interp::Rec::EndOfDrawing) break;
         } else {
-            if (pointRunReady()) drawPointRun();
+            if (chunks_ && skipHiddenChunk()) continue;
+            if (fastRuns_ && pointRunReady() && drawPointRun()) continue;
             if (!reader.nextOnPage(r)) break;
         }
         interp::visitRecord(r, [this](const auto& record) { on(record); });
     }
     reader_ = nullptr;
+    chunks_ = nullptr;
 }
 
 void RenderPass::SelectPen(int pen) {

@@ -35,6 +35,13 @@ class RenderPass {
     // page drawing: mirror slot, contrast pair, state reset, walk, restore).
     void DrawPage();
 
+    // This pass draws only pixel rows top <= y < bottom (its canvas is limited
+    // to them): runs of lines that lie wholly elsewhere are stepped over.
+    void setBand(int top, int bottom);
+    // The reference pass: every record read and drawn through its handler,
+    // no chunk stepped over and no run drawn straight onto the pixels.
+    void setReference() { skipping_ = fastRuns_ = false; }
+
     // The state the last walk left (for tests and the window).
     const RenderState& state() const { return st_; }
 
@@ -50,9 +57,19 @@ class RenderPass {
     void resetRecordState();
     void DrawRecords();
     // The common case of one-pixel solid lines on a canvas with a pixel
-    // surface: runs of point records drawn straight onto the pixels.
+    // surface: runs of point, pen up and pen down records drawn straight onto
+    // the pixels. False when it took no record.
     bool pointRunReady() const;
-    void drawPointRun();
+    bool drawPointRun();
+    // A chunk of line records that draws nothing this pass can show starts at
+    // the reader: step over it, leaving the state its records would leave.
+    bool skipHiddenChunk();
+    bool chunkHidden(const interp::PointChunk& c) const;
+    // Moves the chunk cursor up to the reader; false when no chunk is ahead
+    // in the reader's block.
+    bool syncChunkCursor();
+    // Bytes from the reader to the next chunk start after it in its block (0: none).
+    uint32_t bytesToNextChunk();
 
     // Record handlers (render_records.cpp): one per record the pass draws or
     // takes state from; the records of a family share a helper.
@@ -148,6 +165,15 @@ class RenderPass {
     // Record read ahead by a thick polyline, handled next.
     bool pendingRecord_ = false;
     interp::Record pending_;
+
+    // The chunk index when it fits the model, and where the walk stands in it.
+    const interp::ChunkIndex* chunks_ = nullptr;
+    bool skipping_ = true;
+    bool fastRuns_ = true;
+    uint32_t chunkBlock_ = 0xFFFFFFFFu; // the block chunkNext_ belongs to
+    uint32_t chunkNext_ = 0;            // first chunk not yet behind the reader
+    bool banded_ = false;
+    int bandTop_ = 0, bandBottom_ = 0;
 };
 
 } // namespace view

@@ -39,14 +39,14 @@ inline void lineInside(uint32_t* bits, long long stride, int x, int y, int dx, i
     const long long minorStep = xMajor ? yStep : xStep;
     int err = 2 * minor - steps;
     uint32_t* p = bits + y * stride + x;
+    // Branch-free steps: the minor step of a short line of any slope is not
+    // predictable, and a mispredicted branch costs more than the pixel.
+    const int back = 2 * steps;
     for (int i = 0; i < steps; ++i) {
         Op::apply(*p, c);
-        if (err > 0) {
-            p += minorStep;
-            err -= 2 * steps;
-        }
-        err += 2 * minor;
-        p += majorStep;
+        const int take = -int(err > 0); // all ones when the minor coordinate steps
+        p += majorStep + (minorStep & take);
+        err += 2 * minor - (back & take);
     }
 }
 

@@ -4,9 +4,9 @@
 
 namespace view {
 
-void composeImage(QImage& image, const RenderInputs& in, ViewState& view) {
+void composeImage(QImage& image, const RenderInputs& in, ViewState& view, PassMode mode) {
     ImageCanvas canvas(image);
-    composePicture(canvas, in, view);
+    composePicture(canvas, in, view, mode);
 }
 
 } // namespace view

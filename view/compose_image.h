@@ -11,6 +11,7 @@ namespace view {
 
 // Clears `image` with the back pen's colour and draws the current page with
 // `view` (and the grid when DisGrdMode is on). `image` keeps its size.
-void composeImage(QImage& image, const RenderInputs& in, ViewState& view);
+void composeImage(QImage& image, const RenderInputs& in, ViewState& view,
+                  PassMode mode = PassMode::Fast);
 
 } // namespace view

@@ -41,7 +41,31 @@ ImageCanvas::ImageCanvas(QImage& image) : image_(image) {
     surface_.stride = int(image_.bytesPerLine() / 4);
     surface_.width = width_;
     surface_.height = height_;
-    surface_.clip = ClipBox{0, 0, width_, height_};
+    limit_ = ClipBox{0, 0, width_, height_};
+    surface_.clip = limit_;
+}
+
+ImageCanvas::ImageCanvas(std::unique_ptr<QImage> own, const ClipBox& limit)
+    : ownImage_(std::move(own)), image_(*ownImage_) {
+    width_ = image_.width();
+    height_ = image_.height();
+    surface_.bits = reinterpret_cast<uint32_t*>(image_.bits());
+    surface_.stride = int(image_.bytesPerLine() / 4);
+    surface_.width = width_;
+    surface_.height = height_;
+    limit_ = limit;
+    surface_.clip = limit_;
+}
+
+std::unique_ptr<Canvas> ImageCanvas::band(int top, int bottom) {
+    top = std::clamp(top, limit_.y0, limit_.y1);
+    bottom = std::clamp(bottom, top, limit_.y1);
+    // A second QImage on the same bytes: each thread paints its own image.
+    auto image = std::make_unique<QImage>(reinterpret_cast<uchar*>(surface_.bits), width_, height_,
+                                          image_.bytesPerLine(), QImage::Format_RGB32);
+    if (image->isNull()) return nullptr;
+    return std::unique_ptr<Canvas>(
+        new ImageCanvas(std::move(image), ClipBox{limit_.x0, top, limit_.x1, bottom}));
 }
 
 ImageCanvas::~ImageCanvas() {
@@ -52,11 +76,17 @@ QPainter& ImageCanvas::painter() {
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
-        const ClipBox& c = surface_.clip;
-        if (c.x0 != 0 || c.y0 != 0 || c.x1 != width_ || c.y1 != height_)
-            painter_->setClipRect(QRect(c.x0, c.y0, c.x1 - c.x0, c.y1 - c.y0));
+        applyPainterClip();
     }
     return *painter_;
+}
+
+void ImageCanvas::applyPainterClip() {
+    const ClipBox& c = surface_.clip;
+    if (c.x0 != 0 || c.y0 != 0 || c.x1 != width_ || c.y1 != height_)
+        painter_->setClipRect(QRect(c.x0, c.y0, c.x1 - c.x0, c.y1 - c.y0));
+    else
+        painter_->setClipping(false);
 }
 
 void ImageCanvas::setPen(uint32_t colour, int width, RasterOp op) {
@@ -120,16 +150,16 @@ void ImageCanvas::fillPolygon(const PointD* points, const int* partSizes, int pa
 
 void ImageCanvas::setClipRect(int x0, int y0, int x1, int y1) {
     ClipBox& c = surface_.clip;
-    c = ClipBox{std::clamp(x0, 0, width_), std::clamp(y0, 0, height_), std::clamp(x1, 0, width_),
-                std::clamp(y1, 0, height_)};
+    c = ClipBox{std::clamp(x0, limit_.x0, limit_.x1), std::clamp(y0, limit_.y0, limit_.y1),
+                std::clamp(x1, limit_.x0, limit_.x1), std::clamp(y1, limit_.y0, limit_.y1)};
     if (c.x1 < c.x0) c.x1 = c.x0;
     if (c.y1 < c.y0) c.y1 = c.y0;
     if (painter_) painter_->setClipRect(QRect(c.x0, c.y0, c.x1 - c.x0, c.y1 - c.y0));
 }
 
 void ImageCanvas::clearClip() {
-    surface_.clip = ClipBox{0, 0, width_, height_};
-    if (painter_) painter_->setClipping(false);
+    surface_.clip = limit_;
+    if (painter_) applyPainterClip();
 }
 
 void ImageCanvas::prepareText() {

@@ -46,6 +46,9 @@ class ImageCanvas final : public Canvas {
     void drawText(const TextRun& run) override;
     double textWidth(const TextRun& run) override;
     PixelSurface* pixelSurface() override { return &surface_; }
+    // The same pixels through a QImage of its own, every drawing clipped to
+    // the rows; text is not drawn on another thread.
+    std::unique_ptr<Canvas> band(int top, int bottom) override;
 
     // Called once, before the first text run is measured or drawn: fonts need
     // a QGuiApplication, which a headless tool starts only when a label asks
@@ -53,11 +56,15 @@ class ImageCanvas final : public Canvas {
     void setBeforeFirstText(std::function<void()> prepare) { beforeText_ = std::move(prepare); }
 
   private:
+    ImageCanvas(std::unique_ptr<QImage> own, const ClipBox& limit);
     QPainter& painter();
+    void applyPainterClip();
     void prepareText();
     void wideLine(int x, int y);
 
+    std::unique_ptr<QImage> ownImage_; // a band's view of another canvas's pixels
     QImage& image_;
+    ClipBox limit_; // all drawing stays inside
     int width_ = 0;
     int height_ = 0;
     PixelSurface surface_;

@@ -190,7 +190,7 @@ void DrawingWindow::composePicture() {
 }
 
 void DrawingWindow::redraw() {
-    if (sh_.passRunning) return;
+    if (sh_.passRunning || sh_.holdPictures) return;
     {
         const ScopedFlag running(sh_.passRunning);
         const BusyCursor busy;
@@ -257,7 +257,7 @@ void DrawingWindow::showEvent(QShowEvent* e) {
 }
 
 void DrawingWindow::adaptToClientSize() {
-    if (!isVisible() || sh_.passRunning || clientSize() == lastClient_) return;
+    if (!isVisible() || sh_.passRunning || sh_.holdPictures || clientSize() == lastClient_) return;
     lastClient_ = clientSize();
     // The same rectangle, adapted to the new shape.
     applyView(viewRect());

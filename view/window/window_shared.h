@@ -81,6 +81,9 @@ class WindowShared {
     bool passRunning = false;
     bool zoomAreaSetting = false; // the zoom area is being set
     bool loading = false;         // a file is being read
+    // A new window is being set up: its first picture is composed once, by
+    // the caller's display all, not by every show, resize and activation.
+    bool holdPictures = false;
     std::array<DrawingWindow*, 5> windowSlots{};
 
     // A left click zooms in or out (the main window's zoom buttons armed it).
