@@ -29,6 +29,7 @@ struct RunEnd {
     bool moved = false;      // a point was read: (x, y) is the new position
     int32_t x = 0, y = 0;    // last point read (plotter units)
     bool drew = false;       // a segment was drawn: it ended at (dx, dy), pixel (px, py)
+    bool endOn = false;      // ... when that end lies on the window
     int32_t dx = 0, dy = 0;
     int px = 0, py = 0;
 };
@@ -117,13 +118,23 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
         }
         const bool nowInner = adx <= innerW && ady <= innerH;
         if (penDown) {
-            if (!(on && onWindow)) break; // the full pass clips this segment
             const double x = pt.x, y = pt.y;
             const bool touches = nowInner || inner ||
                                  !(std::max(fromX, x) < v.rX1 || std::min(fromX, x) > v.rX2 ||
                                    std::max(fromY, y) < v.rY1 || std::min(fromY, y) > v.rY2);
             if (touches) {
-                if (ex == px && ey == py) {
+                if (!(on && onWindow)) {
+                    // An end off the window: the segment is cut to the window in
+                    // real coordinates, as the full pass does it.
+                    double ax, ay;
+                    deviceOffset(v, fromX, fromY, ax, ay);
+                    const WindowPiece piece = cutToWindow(v, ax, ay, dx, dy);
+                    // A piece of no length still shows its pixel.
+                    if (piece.visible)
+                        drawThinLine(t, piece.x0, piece.y0,
+                                     piece.x1 + (piece.x0 == piece.x1 && piece.y0 == piece.y1),
+                                     piece.y1, pen.pixel, pen.op);
+                } else if (ex == px && ey == py) {
                     // A zero-length segment shows one pixel.
                     if (in) Op::apply(t.bits[ey * stride + ex], pen.opColour);
                 } else if (in && inBox) {
@@ -133,6 +144,7 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
                     drawThinLine(t, px, py, ex, ey, pen.pixel, pen.op);
                 }
                 end.drew = true;
+                end.endOn = on;
                 end.dx = pt.x;
                 end.dy = pt.y;
                 end.px = ex;
@@ -222,10 +234,12 @@ bool RenderPass::drawPointRun() {
         // As the last segment drawn through the canvas would leave it.
         st_.logicalX = end.dx;
         st_.logicalY = end.dy;
-        devOnWindow_ = true;
-        devX_ = end.px;
-        devY_ = end.py;
-        canvas_.moveTo(end.px, end.py);
+        devOnWindow_ = end.endOn;
+        if (end.endOn) {
+            devX_ = end.px;
+            devY_ = end.py;
+            canvas_.moveTo(end.px, end.py);
+        }
     }
     return true;
 }
@@ -522,20 +536,8 @@ void RenderPass::LineTo(double x, double y) {
     // One or both ends off-window: clip the real segment to the window.
     double ax, ay;
     deviceOffset(view_, sx, sy, ax, ay);
-    double t0 = 0.0, t1 = 1.0;
-    const double ddx = bx - ax, ddy = by - ay;
-    const bool visible = ax == ax && ay == ay && bx == bx && by == by &&
-                         clipSegment(ax, ay, ddx, ddy, -view_.hwLimit, -view_.hhLimit,
-                                     view_.hwLimit, view_.hhLimit, t0, t1);
-    if (visible) {
-        const double cax = std::clamp(ax + t0 * ddx, -view_.hwLimit, view_.hwLimit);
-        const double cay = std::clamp(ay + t0 * ddy, -view_.hhLimit, view_.hhLimit);
-        const double cbx = std::clamp(ax + t1 * ddx, -view_.hwLimit, view_.hwLimit);
-        const double cby = std::clamp(ay + t1 * ddy, -view_.hhLimit, view_.hhLimit);
-        const int32_t px0 = view_.hw + roundInt(cax), py0 = view_.hh - roundInt(cay);
-        const int32_t px1 = view_.hw + roundInt(cbx), py1 = view_.hh - roundInt(cby);
-        drawPiece(px0, py0, px1, py1);
-    }
+    const WindowPiece piece = cutToWindow(view_, ax, ay, bx, by);
+    if (piece.visible) drawPiece(piece.x0, piece.y0, piece.x1, piece.y1);
     devOnWindow_ = endOn;
     if (endOn) {
         devX_ = view_.hw + roundInt(bx);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "render/clip_segment.h"
 #include "render/round.h"
 
 namespace view {
@@ -85,6 +86,25 @@ PixelPos mapToPixel(const ViewState& v, double x, double y) {
     p.x = v.hw + roundInt(dx);
     p.y = v.hh - roundInt(dy);
     return p;
+}
+
+WindowPiece cutToWindow(const ViewState& v, double ax, double ay, double bx, double by) {
+    WindowPiece piece;
+    double t0 = 0.0, t1 = 1.0;
+    const double ddx = bx - ax, ddy = by - ay;
+    piece.visible =
+        ax == ax && ay == ay && bx == bx && by == by &&
+        clipSegment(ax, ay, ddx, ddy, -v.hwLimit, -v.hhLimit, v.hwLimit, v.hhLimit, t0, t1);
+    if (!piece.visible) return piece;
+    const double cax = std::clamp(ax + t0 * ddx, -v.hwLimit, v.hwLimit);
+    const double cay = std::clamp(ay + t0 * ddy, -v.hhLimit, v.hhLimit);
+    const double cbx = std::clamp(ax + t1 * ddx, -v.hwLimit, v.hwLimit);
+    const double cby = std::clamp(ay + t1 * ddy, -v.hhLimit, v.hhLimit);
+    piece.x0 = v.hw + roundInt(cax);
+    piece.y0 = v.hh - roundInt(cay);
+    piece.x1 = v.hw + roundInt(cbx);
+    piece.y1 = v.hh - roundInt(cby);
+    return piece;
 }
 
 void pixelToPlotter(const ViewState& v, int px, int py, int32_t& x, int32_t& y) {

@@ -60,6 +60,14 @@ inline void deviceOffset(const ViewState& v, double x, double y, double& dx, dou
 // The pixel of a plotter point, or off-window.
 PixelPos mapToPixel(const ViewState& v, double x, double y);
 
+// A segment between two device offsets cut to the window in real
+// coordinates, then rounded to the pixels of its ends.
+struct WindowPiece {
+    bool visible = false;
+    int32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+WindowPiece cutToWindow(const ViewState& v, double ax, double ay, double bx, double by);
+
 // Pixel to plotter units, plain form and mirror-aware form (`mirror` is the
 // process-wide mirror switch).
 void pixelToPlotter(const ViewState& v, int px, int py, int32_t& x, int32_t& y);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "render/thin_line.h"
@@ -20,7 +23,60 @@ struct Bits {
     }
 };
 
+// The error recurrence of Bresenham's algorithm, pixel by pixel: what every
+// line of the rasterizer must set.
+std::vector<std::pair<int, int>> recurrencePixels(int x, int y, int dx, int dy) {
+    std::vector<std::pair<int, int>> out;
+    const int ax = std::abs(dx), ay = std::abs(dy);
+    const bool xMajor = ax >= ay;
+    const int steps = xMajor ? ax : ay, minor = xMajor ? ay : ax;
+    const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
+    int err = 2 * minor - steps;
+    for (int i = 0; i < steps; ++i) {
+        out.emplace_back(x, y);
+        if (err > 0) {
+            (xMajor ? y : x) += xMajor ? sy : sx;
+            err -= 2 * steps;
+        }
+        err += 2 * minor;
+        (xMajor ? x : y) += xMajor ? sx : sy;
+    }
+    return out;
+}
+
 } // namespace
+
+TEST(ThinLine, EveryLineSetsThePixelsOfTheErrorRecurrence) {
+    // Short lines of every slope, and lines on both sides of the length where
+    // the quotient form hands over to the recurrence.
+    auto check = [](int dx, int dy) {
+        const int origin = std::max(std::abs(dx), std::abs(dy)) + 1, size = 2 * origin + 1;
+        std::vector<uint32_t> px(size_t(size) * size, 0);
+        view::lineInside<view::OpCopy>(px.data(), size, origin, origin, dx, dy, 1u);
+        int set = 0;
+        for (const auto& [x, y] : recurrencePixels(origin, origin, dx, dy)) {
+            uint32_t& p = px[size_t(y) * size + size_t(x)];
+            EXPECT_EQ(p, 1u) << dx << "," << dy << " misses " << x << "," << y;
+            set += p == 1u;
+            p = 0;
+        }
+        // Nothing else was set: every pixel set is one of the recurrence's.
+        int stray = 0;
+        for (uint32_t p : px)
+            stray += p != 0;
+        EXPECT_EQ(stray, 0) << dx << "," << dy;
+        return set;
+    };
+    for (int dx = -40; dx <= 40; ++dx)
+        for (int dy = -40; dy <= 40; ++dy)
+            check(dx, dy);
+    for (int major : {1023, 1024, 1025, 1100})
+        for (int minor : {0, 1, 7, 333, 511, 512, 1000, major})
+            if (minor <= major) {
+                EXPECT_EQ(check(major, minor), major);
+                EXPECT_EQ(check(-minor, -major), major);
+            }
+}
 
 TEST(ThinLine, EndPixelIsLeftOut) {
     Bits b;
