@@ -1,14 +1,9 @@
 #include "interp/block_arena.h"
 #include "interp/huge_page_allocator.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <utility>
-
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
 
 namespace interp {
 
@@ -17,29 +12,7 @@ constexpr size_t kHugePage = size_t(2) << 20;
 // The first slabs are small, so that a small drawing stays small; they
 // double up to a huge page.
 constexpr size_t kFirstSlabBytes = size_t(64) << 10;
-
-constexpr size_t kLarge = size_t(1) << 20;
 } // namespace
-
-void* allocateLarge(size_t bytes) {
-    if (bytes == 0) bytes = 1;
-    if (bytes >= kLarge) {
-        const size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-        void* p = std::aligned_alloc(kHugePage, rounded);
-        if (!p) throw std::bad_alloc();
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-        madvise(p, rounded, MADV_HUGEPAGE); // a hint: without huge pages it still works
-#endif
-        return p;
-    }
-    void* p = std::malloc(bytes);
-    if (!p) throw std::bad_alloc();
-    return p;
-}
-
-void releaseLarge(void* p) noexcept {
-    std::free(p);
-}
 
 BlockArena::BlockArena(size_t blockSize) : blockSize_(blockSize) {}
 
@@ -92,7 +65,7 @@ void BlockArena::clear() {
 
 void BlockArena::release() {
     for (Slab& s : slabs_)
-        releaseLarge(s.bytes);
+        releaseLarge(s.bytes, s.blocks * blockSize_);
 }
 
 } // namespace interp

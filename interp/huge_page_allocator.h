@@ -8,9 +8,9 @@
 
 namespace interp {
 
-// Raw allocation and release; throws std::bad_alloc.
+// Raw allocation and release (with the size allocated); throws std::bad_alloc.
 void* allocateLarge(std::size_t bytes);
-void releaseLarge(void* p) noexcept;
+void releaseLarge(void* p, std::size_t bytes) noexcept;
 
 template <class T> struct HugePageAllocator {
     using value_type = T;
@@ -20,7 +20,7 @@ template <class T> struct HugePageAllocator {
         if (n > std::size_t(-1) / sizeof(T)) throw std::bad_alloc();
         return static_cast<T*>(allocateLarge(n * sizeof(T)));
     }
-    void deallocate(T* p, std::size_t) noexcept { releaseLarge(p); }
+    void deallocate(T* p, std::size_t n) noexcept { releaseLarge(p, n * sizeof(T)); }
     template <class U> bool operator==(const HugePageAllocator<U>&) const noexcept { return true; }
 };
 
