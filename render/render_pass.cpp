@@ -60,17 +60,15 @@ struct RunPen {
     RasterOp op = RasterOp::Copy;
 };
 
-// Draws consecutive point, pen up and pen down records as one-pixel segments
-// for as long as both ends of every segment drawn lie on the window; stops
-// before the first other record and before the first segment with an end off
-// the window, which needs the real clipper of the full pass. A segment whose
-// box misses the view draws nothing, as in the full pass; one that leaves the
-// clip box goes through the clipped line routine. A point read with the pen
-// up only moves.
+// Draws consecutive point, pen up and pen down records as one-pixel segments,
+// as the full pass would draw them through the canvas; stops before the first
+// other record. A segment whose box misses the view draws nothing; one with an
+// end off the window is cut to it as the full pass cuts it; one that leaves
+// the clip box goes through the clipped line routine. A point read with the
+// pen up only moves.
 template <class Op>
 RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, const PixelSurface& t,
                     const RunPen& pen, const RunStart& start) {
-    RunEnd end;
     const ClipBox& box = t.clip;
     const double s = v.scale, cx = v.centreX, cy = v.centreY;
     const double mirror = v.mirrorActive ? -1.0 : 1.0;
@@ -88,6 +86,10 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
         inner = std::fabs(sx) <= innerW && std::fabs(sy) <= innerH;
         inBox = px >= box.x0 && px < box.x1 && py >= box.y0 && py < box.y1;
     }
+    // What the run leaves, kept in locals while it runs.
+    bool moved = false, drew = false, endOn = false;
+    int32_t lastX = 0, lastY = 0, drewX = 0, drewY = 0;
+    int drewPx = 0, drewPy = 0;
     uint32_t used = 0;
     while (used < available) {
         const uint8_t code = p[used];
@@ -143,12 +145,12 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
                            std::max(py, ey) >= box.y0 && std::min(py, ey) < box.y1) {
                     drawThinLine(t, px, py, ex, ey, pen.pixel, pen.op);
                 }
-                end.drew = true;
-                end.endOn = on;
-                end.dx = pt.x;
-                end.dy = pt.y;
-                end.px = ex;
-                end.py = ey;
+                drew = true;
+                endOn = on;
+                drewX = pt.x;
+                drewY = pt.y;
+                drewPx = ex;
+                drewPy = ey;
             }
         }
         px = ex;
@@ -159,14 +161,24 @@ RunEnd drawPointRun(const uint8_t* p, uint32_t available, const ViewState& v, co
         fromX = pt.x;
         fromY = pt.y;
         continuing = penDown;
-        end.moved = true;
-        end.x = pt.x;
-        end.y = pt.y;
+        moved = true;
+        lastX = pt.x;
+        lastY = pt.y;
         used += interp::kPointRecordBytes;
     }
+    RunEnd end;
     end.bytes = used;
     end.penDown = penDown;
     end.continuing = continuing;
+    end.moved = moved;
+    end.x = lastX;
+    end.y = lastY;
+    end.drew = drew;
+    end.endOn = endOn;
+    end.dx = drewX;
+    end.dy = drewY;
+    end.px = drewPx;
+    end.py = drewPy;
     return end;
 }
 
