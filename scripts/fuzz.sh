@@ -21,6 +21,8 @@ CC=clang CXX=clang++ cmake -S "$top" -B "$bdir" -G Ninja -DQM_FUZZ=ON -DCMAKE_BU
 cmake --build "$bdir" -j"$(nproc)" --target "${targets[@]}"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+# The font library keeps its caches to the end of the process.
+export LSAN_OPTIONS=suppressions="$top/tests/fuzz/lsan.supp"
 export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 mkdir -p "$bdir/artifacts"
@@ -33,8 +35,15 @@ for t in "${targets[@]}"; do
   corpus="$bdir/corpus/${t%_render}"  # the render target grows the loader's corpus
   mkdir -p "$corpus"
   echo "== $t for ${seconds}s"
+  set +e
   "$bdir/tests/fuzz/$t" "$corpus" "$seeds" "${extra[@]}" -max_total_time="$seconds" -timeout=20 \
     -rss_limit_mb=4096 -artifact_prefix="$bdir/artifacts/$t-" -print_final_stats=1 2>&1 |
-    grep -E 'stat::number_of_executed_units|stat::new_units_added|ERROR|SUMMARY|Test unit written|DONE' || true
-  test "${PIPESTATUS[0]}" -eq 0
+    grep -E 'stat::number_of_executed_units|stat::new_units_added|ERROR|SUMMARY|Test unit written|DONE'
+  status=("${PIPESTATUS[@]}")
+  set -e
+  # The fuzzer's own status decides: a finding fails the run.
+  if [ "${status[0]}" -ne 0 ]; then
+    echo "$t: a finding (exit status ${status[0]}), see $bdir/artifacts/" >&2
+    exit 1
+  fi
 done
