@@ -99,9 +99,9 @@ void ChunkIndex::build(const DrawingModel& model) {
         if (block >= model.blockCount() || offset >= uint32_t(kBlockSize)) break;
         const uint8_t* b = model.block(block);
         // The records of one block, line records handled right here.
-        while (!textExpected && offset + kPointRecordBytes <= uint32_t(kBlockSize)) {
+        while (!textExpected && offset < uint32_t(kBlockSize)) {
             const uint8_t code = b[offset];
-            if (code == uint8_t(Rec::Point)) {
+            if (code == uint8_t(Rec::Point) && offset + kPointRecordBytes <= uint32_t(kBlockSize)) {
                 const rec::Point pt = decodePayload<rec::Point>(b + offset + 1);
                 if (!open) start();
                 if (!penKnown || penDown) {
@@ -135,18 +135,6 @@ void ChunkIndex::build(const DrawingModel& model) {
         }
         if (offset >= uint32_t(kBlockSize)) break;
         const uint8_t code = b[offset];
-        if (!textExpected && (code == uint8_t(Rec::PenUp) || code == uint8_t(Rec::PenDown))) {
-            // Near the block end: one byte records still belong to the chunk.
-            const bool up = code == uint8_t(Rec::PenUp);
-            if (up && open && points >= kPointsBeforePenUpCut) close(offset);
-            if (!open) start();
-            penKnown = true;
-            penDown = !up;
-            pen = up ? ChunkPen::Up : ChunkPen::Down;
-            if (up) continuing = ChunkContinuing::No;
-            ++offset;
-            continue;
-        }
         close(offset);
         if (code == uint8_t(Rec::EndOfDrawing)) break;
         if (code == uint8_t(Rec::ContinueBlock)) {

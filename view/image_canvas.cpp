@@ -35,18 +35,15 @@ QColor qcolour(uint32_t colour) {
 ImageCanvas::ImageCanvas(QImage& image) : image_(image) {
     if (image_.format() != QImage::Format_RGB32)
         image_ = image_.convertToFormat(QImage::Format_RGB32);
-    width_ = image_.width();
-    height_ = image_.height();
-    surface_.bits = reinterpret_cast<uint32_t*>(image_.bits());
-    surface_.stride = int(image_.bytesPerLine() / 4);
-    surface_.width = width_;
-    surface_.height = height_;
-    limit_ = ClipBox{0, 0, width_, height_};
-    surface_.clip = limit_;
+    attachPixels(ClipBox{0, 0, image_.width(), image_.height()});
 }
 
 ImageCanvas::ImageCanvas(std::unique_ptr<QImage> own, const ClipBox& limit)
     : ownImage_(std::move(own)), image_(*ownImage_) {
+    attachPixels(limit);
+}
+
+void ImageCanvas::attachPixels(const ClipBox& limit) {
     width_ = image_.width();
     height_ = image_.height();
     surface_.bits = reinterpret_cast<uint32_t*>(image_.bits());

@@ -57,6 +57,8 @@ class ImageCanvas final : public Canvas {
 
   private:
     ImageCanvas(std::unique_ptr<QImage> own, const ClipBox& limit);
+    // Takes the image's pixels as the surface, drawing limited to `limit`.
+    void attachPixels(const ClipBox& limit);
     QPainter& painter();
     void applyPainterClip();
     void prepareText();
