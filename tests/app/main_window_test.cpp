@@ -104,6 +104,7 @@ class MainWindowTest : public QObject {
     void failedOpenKeepsPageAndControls();
     void recentFileCaptionsShowAmpersands();
     void firstStartTakesAShareOfTheScreen();
+    void newWindowLeavesItsPictureToItsCaller();
 };
 
 void MainWindowTest::twelveToolBarsWithIconsHintsAndStates() {
@@ -446,6 +447,27 @@ void MainWindowTest::firstStartTakesAShareOfTheScreen() {
         app::MainWindow& m = sh.start();
         QCOMPARE(m.geometry(), QRect(10, 20, 500, 400));
     }
+}
+
+void MainWindowTest::newWindowLeavesItsPictureToItsCaller() {
+    // Showing, sizing and activating a new window compose no picture: its caller's
+    // display all composes the one picture (a big drawing took three before).
+    Shell sh;
+    writeFile(sh.path("lines.plt"), "IN;SP1;PA0,0;PD4000,3000,0,3000;");
+    app::MainWindow& m = sh.start();
+    m.openFile(sh.path("lines.plt"));
+    view::DrawingWindow* w = m.newDrawingWindow();
+    QVERIFY(w);
+    QVERIFY(w->isVisible());
+    // Sized but not drawn: still the blank the window starts with, not the back pen.
+    const QImage& blank = w->screenImage();
+    QVERIFY(blank.isNull() || blank.pixel(0, 0) == qRgb(255, 255, 255));
+    int pictures = 0;
+    QObject::connect(w, &view::DrawingWindow::redrawn, [&pictures] { ++pictures; });
+    w->displayAll();
+    QCOMPARE(pictures, 1);
+    QCOMPARE(w->screenImage().size(), w->clientSize());
+    QVERIFY(w->screenImage().pixel(0, 0) != qRgb(255, 255, 255));
 }
 
 QTEST_MAIN(MainWindowTest)
