@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "app/recent_files.h"
 #include "app/user_folder.h"
+#include "tests/support/main_window_shell.h"
 #include "view/window/drawing_window.h"
 
 using view::CursorMode;
@@ -21,41 +22,15 @@ using view::DisplayRotation;
 
 namespace {
 
-class RecordingDialogs : public app::AppDialogs {
-  public:
-    void report(QWidget*, const QString& t) override { messages << t; }
-    void dataError(QWidget*, int h, int r) override { dataErrors << qMakePair(h, r); }
-    QString chooseFile(QWidget*, const QString&) override { return QString(); }
-    QStringList messages;
-    QList<QPair<int, int>> dataErrors;
-};
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using testshell::writeFile;
 
 // Everything a main window needs, in a temporary settings folder.
-struct Shell {
-    QTemporaryDir dir;
-    interp::DrawingModel model;
-    settings::SettingsStore store{dir.path().toStdString(), "QuindleMini"};
-    view::ViewValues values;
-    RecordingDialogs dialogs;
-    std::unique_ptr<app::MainWindow> window;
-
+struct Shell : testshell::MainWindowShell {
     explicit Shell(const QString& file = QString(), bool multiPage = false) {
-        store.setDefaults();
         store.values.open.MultiPage = multiPage;
-        window = std::make_unique<app::MainWindow>(model, store, values, dialogs,
-                                                   app::StartUp{file, false});
-        window->resize(800, 600);
-        window->show();
-        window->firstPaint();
+        start(file);
         QApplication::processEvents();
     }
-    QString path(const QString& name) const { return dir.filePath(name); }
 };
 
 } // namespace

@@ -18,48 +18,19 @@
 #include "app/load_progress.h"
 #include "app/main_window.h"
 #include "bench/plot_generator.h"
+#include "tests/support/main_window_shell.h"
 #include "view/window/drawing_window.h"
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using testshell::writeFile;
 
-// Dialogs that record what they were asked to show, in one list.
-class LogDialogs : public app::AppDialogs {
-  public:
-    void report(QWidget*, const QString& t) override { log << t; }
-    void dataError(QWidget*, int h, int r) override {
-        log << QStringLiteral("data error %1 %2").arg(h).arg(r);
-    }
-    QString chooseFile(QWidget*, const QString&) override { return QString(); }
-    QStringList log;
-};
-
-struct Shell {
-    QTemporaryDir dir;
-    interp::DrawingModel model;
-    settings::SettingsStore store{dir.path().toStdString(), "QuindleMini"};
-    view::ViewValues values;
-    LogDialogs dialogs;
-    std::unique_ptr<app::MainWindow> form;
-
+struct Shell : testshell::MainWindowShell {
     Shell() {
-        store.setDefaults();
         store.values.open.MultiPage = true;
-        form = std::make_unique<app::MainWindow>(model, store, values, dialogs, app::StartUp{});
-        form->resize(800, 600);
-        form->show();
-        form->firstPaint();
+        start();
         // Progress shows at once, so that a test can act on it.
-        form->setProgressDelay(0);
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    QString title(const QString& file) const {
-        return QStringLiteral("QuindleMini - [") + file + QStringLiteral("]");
+        window->setProgressDelay(0);
     }
     // A drawing that takes a good while to read.
     QString bigFile() {
@@ -71,15 +42,16 @@ struct Shell {
     // Runs `step` once, at the first progress the load shows.
     void atFirstProgress(std::function<void()> step) {
         auto once = std::make_shared<bool>(false);
-        QObject::connect(form.get(), &app::MainWindow::loadProgressed, form.get(), [once, step] {
-            if (*once) return;
-            *once = true;
-            step();
-        });
+        QObject::connect(window.get(), &app::MainWindow::loadProgressed, window.get(),
+                         [once, step] {
+                             if (*once) return;
+                             *once = true;
+                             step();
+                         });
     }
     int windowCount() const {
         int n = 0;
-        form->shared().forEachWindow([&n](view::DrawingWindow&) { ++n; });
+        window->shared().forEachWindow([&n](view::DrawingWindow&) { ++n; });
         return n;
     }
 };
@@ -109,48 +81,48 @@ void BackgroundLoadTest::cancelledLoadLeavesTheDrawingAsItWas() {
     Shell sh;
     const QString two = sh.path(QStringLiteral("two.plt"));
     writeFile(two, "IN;SP1;PA0,0;PD2000,1000;PG;SP2;PA0,0;PD500,3000;");
-    sh.form->openFile(two);
+    sh.window->openFile(two);
     QCOMPARE(sh.model.pageCount(), 2);
-    sh.form->pageSpin()->setValue(2);
+    sh.window->pageSpin()->setValue(2);
     QCOMPARE(sh.model.currentPage(), 2);
     const interp::Extents page2 = sh.model.extents();
     const auto recent = sh.store.values.window.recentFiles;
-    view::DrawingWindow* w = sh.form->activeDrawingWindow();
+    view::DrawingWindow* w = sh.window->activeDrawingWindow();
     const auto view = w->viewRect();
 
     const QString big = sh.bigFile();
     bool progressShown = false;
     bool spinMoved = false;
     sh.atFirstProgress([&] {
-        progressShown = sh.form->loadProgress()->isVisible();
-        QVERIFY(sh.form->loadRunning());
+        progressShown = sh.window->loadProgress()->isVisible();
+        QVERIFY(sh.window->loadRunning());
         // Page changes wait for the new drawing: the page shown stays.
-        sh.form->pageSpin()->setValue(1);
+        sh.window->pageSpin()->setValue(1);
         spinMoved = sh.model.currentPage() != 2;
         if (byButton)
-            sh.form->loadProgress()->cancelButton()->click();
+            sh.window->loadProgress()->cancelButton()->click();
         else
             QTest::keyClick(w, Qt::Key_Escape);
     });
-    sh.form->openFile(big);
+    sh.window->openFile(big);
     QVERIFY(progressShown);
     QVERIFY(!spinMoved);
-    QVERIFY(!sh.form->loadRunning());
-    QVERIFY(!sh.form->loadProgress()->isVisible());
-    QCOMPARE(sh.form->windowTitle(), sh.title(two));
+    QVERIFY(!sh.window->loadRunning());
+    QVERIFY(!sh.window->loadProgress()->isVisible());
+    QCOMPARE(sh.window->windowTitle(), sh.title(two));
     QCOMPARE(sh.store.values.window.recentFiles, recent);
     QCOMPARE(sh.model.pageCount(), 2);
     QCOMPARE(sh.model.currentPage(), 2);
     QCOMPARE(sh.model.extents().xMax, page2.xMax);
     QCOMPARE(sh.model.extents().yMax, page2.yMax);
-    QCOMPARE(sh.form->pageSpin()->value(), 2);
-    QCOMPARE(sh.form->pageSpin()->maximum(), 2);
-    QVERIFY(sh.form->pageSpin()->isEnabled());
-    QCOMPARE(sh.form->pageLabel()->text(), QStringLiteral("/2"));
+    QCOMPARE(sh.window->pageSpin()->value(), 2);
+    QCOMPARE(sh.window->pageSpin()->maximum(), 2);
+    QVERIFY(sh.window->pageSpin()->isEnabled());
+    QCOMPARE(sh.window->pageLabel()->text(), QStringLiteral("/2"));
     QCOMPARE(w->viewRect().width(), view.width());
     QVERIFY(sh.dialogs.log.isEmpty());
     // The drawing still works: the next load goes through.
-    sh.form->openFile(two);
+    sh.window->openFile(two);
     QCOMPARE(sh.model.currentPage(), 1);
 }
 
@@ -163,18 +135,18 @@ void BackgroundLoadTest::openRequestsDuringALoadRunAfterIt() {
     writeFile(last, "IN;SP1;PA0,0;PD3000,1000;");
     QString titleInLoad;
     sh.atFirstProgress([&] {
-        sh.form->openChosenFile(next);
-        sh.form->receiveHandOver(last);
+        sh.window->openChosenFile(next);
+        sh.window->receiveHandOver(last);
         QApplication::processEvents();
-        titleInLoad = sh.form->windowTitle();
+        titleInLoad = sh.window->windowTitle();
     });
-    sh.form->openFile(big);
+    sh.window->openFile(big);
     // Neither ran inside the load; the load itself was complete.
     QVERIFY(!titleInLoad.contains(QStringLiteral("next.plt")));
-    QCOMPARE(sh.form->windowTitle(), sh.title(big));
-    QCOMPARE(sh.form->openQueue().pending(), (QStringList{next, last}));
+    QCOMPARE(sh.window->windowTitle(), sh.title(big));
+    QCOMPARE(sh.window->openQueue().pending(), (QStringList{next, last}));
     QVERIFY(sh.model.extents().xMax > 30000);
-    QTRY_COMPARE(sh.form->windowTitle(), sh.title(last));
+    QTRY_COMPARE(sh.window->windowTitle(), sh.title(last));
     QCOMPARE(QString::fromStdString(sh.store.values.window.recentFiles[0]), last);
     QCOMPARE(QString::fromStdString(sh.store.values.window.recentFiles[1]), next);
     QCOMPARE(QString::fromStdString(sh.store.values.window.recentFiles[2]), big);
@@ -191,15 +163,15 @@ void BackgroundLoadTest::openDialogAskedForDuringALoadComesAfterIt() {
     QObject::connect(&watch, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal) return;
-        if (sh.form->loadRunning()) modalInLoad = true;
-        titleWithDialog = sh.form->windowTitle();
+        if (sh.window->loadRunning()) modalInLoad = true;
+        titleWithDialog = sh.window->windowTitle();
         modal->close();
     });
     watch.start(5);
-    sh.atFirstProgress([&] { sh.form->actionTable().action(QStringLiteral("open"))->trigger(); });
-    sh.form->openFile(big);
+    sh.atFirstProgress([&] { sh.window->actionTable().action(QStringLiteral("open"))->trigger(); });
+    sh.window->openFile(big);
     QVERIFY(!modalInLoad);
-    QCOMPARE(sh.form->windowTitle(), sh.title(big));
+    QCOMPARE(sh.window->windowTitle(), sh.title(big));
     QTRY_COMPARE(titleWithDialog, sh.title(big));
 }
 
@@ -210,18 +182,18 @@ void BackgroundLoadTest::messagesOfALoadComeAfterItInOrder() {
     const QString missing = sh.path(QStringLiteral("missing.plt"));
     writeFile(good, "IN;SP1;PA0,0;PD2000,1000;");
     writeFile(bad, "IN;SP1;PA1,x;PD100,100;PA2,y;");
-    sh.form->openFile(good);
-    sh.form->openFile(missing);
+    sh.window->openFile(good);
+    sh.window->openFile(missing);
     // An open error names the file and leaves the drawing and title as they were.
     QCOMPARE(sh.dialogs.log, QStringList{QStringLiteral("File=") + missing +
                                          QStringLiteral(" open error ! code=2")});
-    QCOMPARE(sh.form->windowTitle(), sh.title(good));
+    QCOMPARE(sh.window->windowTitle(), sh.title(good));
     QCOMPARE(sh.model.extents().xMax, 2040);
     sh.dialogs.log.clear();
-    sh.form->openFile(bad);
+    sh.window->openFile(bad);
     QCOMPARE(sh.dialogs.log, (QStringList{QStringLiteral("HPGL Data Error Count=2"),
                                           QStringLiteral("data error 0 0")}));
-    QCOMPARE(sh.form->windowTitle(), sh.title(bad));
+    QCOMPARE(sh.window->windowTitle(), sh.title(bad));
 }
 
 void BackgroundLoadTest::closingDuringALoadClosesAfterIt() {
@@ -229,34 +201,34 @@ void BackgroundLoadTest::closingDuringALoadClosesAfterIt() {
     const QString big = sh.bigFile();
     bool visibleInLoad = false;
     sh.atFirstProgress([&] {
-        sh.form->close();
-        visibleInLoad = sh.form->isVisible();
+        sh.window->close();
+        visibleInLoad = sh.window->isVisible();
     });
-    sh.form->openFile(big);
+    sh.window->openFile(big);
     QVERIFY(visibleInLoad); // the window waited for the load to stop
-    QTRY_VERIFY(!sh.form->isVisible());
+    QTRY_VERIFY(!sh.window->isVisible());
     QVERIFY(sh.dialogs.log.isEmpty());
     // Saved as File > Exit saves, without the file that was not read.
     QFile saved(QString::fromStdString(sh.store.settingsFilePath()));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QVERIFY(!saved.readAll().contains(QFile::encodeName(big)));
-    sh.form.reset();
+    sh.window.reset();
 }
 
 void BackgroundLoadTest::drawingWindowClosedDuringALoad() {
     Shell sh;
     const QString big = sh.bigFile();
-    QPointer<view::DrawingWindow> first = sh.form->activeDrawingWindow();
+    QPointer<view::DrawingWindow> first = sh.window->activeDrawingWindow();
     sh.atFirstProgress([&] {
         QVERIFY(first);
         first->parentWidget()->close();
         QTRY_VERIFY(!first);
     });
-    sh.form->openFile(big);
-    QCOMPARE(sh.form->windowTitle(), sh.title(big));
+    sh.window->openFile(big);
+    QCOMPARE(sh.window->windowTitle(), sh.title(big));
     // The drawing read shows in a window of its own.
     QCOMPARE(sh.windowCount(), 1);
-    QVERIFY(sh.form->activeDrawingWindow());
+    QVERIFY(sh.window->activeDrawingWindow());
 }
 
 QTEST_MAIN(BackgroundLoadTest)

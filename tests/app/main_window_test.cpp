@@ -19,26 +19,14 @@
 
 #include "app/main_window.h"
 #include "app/toolbar_layout.h"
+#include "tests/support/main_window_shell.h"
 #include "view/window/drawing_window.h"
 
 using view::CursorMode;
 
 namespace {
 
-class RecordingDialogs : public app::AppDialogs {
-  public:
-    void report(QWidget*, const QString& t) override { messages << t; }
-    void dataError(QWidget*, int h, int r) override { dataErrors << qMakePair(h, r); }
-    QString chooseFile(QWidget*, const QString&) override { return QString(); }
-    QStringList messages;
-    QList<QPair<int, int>> dataErrors;
-};
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using testshell::writeFile;
 
 // A pen table file: pen i coloured `colour`, width 0, then `lines` more lines
 // of name (0: the file ends after the 512 values).
@@ -52,25 +40,14 @@ QByteArray penTableText(uint32_t colour, const QByteArray& name, bool withName =
     return t;
 }
 
-// A main window over a settings folder of its own.
-struct Shell {
-    QTemporaryDir dir;
-    interp::DrawingModel model;
-    settings::SettingsStore store{dir.path().toStdString(), "QuindleMini"};
-    view::ViewValues values;
-    RecordingDialogs dialogs;
-    std::unique_ptr<app::MainWindow> window;
-
-    Shell() { store.setDefaults(); }
+// A main window over a settings folder of its own, at the size it picks itself.
+struct Shell : testshell::MainWindowShell {
     app::MainWindow& start(bool multiPage = false) {
         store.values.open.MultiPage = multiPage;
-        window = std::make_unique<app::MainWindow>(model, store, values, dialogs, app::StartUp{});
-        window->show();
-        window->firstPaint();
+        MainWindowShell::start(QString(), QSize());
         QApplication::processEvents();
         return *window;
     }
-    QString path(const QString& name) const { return dir.filePath(name); }
 };
 
 QAction* windowAction(view::DrawingWindow* w, const QString& name) {

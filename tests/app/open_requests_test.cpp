@@ -13,55 +13,18 @@
 #include "app/main_window.h"
 #include "app/open_queue.h"
 #include "app/termination_signals.h"
+#include "tests/support/main_window_shell.h"
 #include "view/window/drawing_window.h"
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using testshell::writeFile;
 
-// Dialogs that record, and call `onReport` from inside the load's message box, where a
-// hand-over from a later start can arrive.
-class BoxDialogs : public app::AppDialogs {
-  public:
-    void report(QWidget*, const QString& t) override {
-        messages << t;
-        if (onReport) onReport();
-    }
-    void dataError(QWidget*, int h, int) override { dataErrors << h; }
-    QString chooseFile(QWidget*, const QString&) override { return QString(); }
-    QStringList messages;
-    QList<int> dataErrors;
-    std::function<void()> onReport;
-};
-
-struct Shell {
-    QTemporaryDir dir;
-    interp::DrawingModel model;
-    settings::SettingsStore store{dir.path().toStdString(), "QuindleMini"};
-    view::ViewValues values;
-    BoxDialogs dialogs;
-    std::unique_ptr<app::MainWindow> form;
-
-    void start(const QString& file = QString()) {
-        store.setDefaults();
-        form = std::make_unique<app::MainWindow>(model, store, values, dialogs,
-                                                 app::StartUp{file, false});
-        form->resize(800, 600);
-        form->show();
-        form->firstPaint();
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
+struct Shell : testshell::MainWindowShell {
     int windowCount() const {
         int n = 0;
-        form->shared().forEachWindow([&n](view::DrawingWindow&) { ++n; });
+        window->shared().forEachWindow([&n](view::DrawingWindow&) { ++n; });
         return n;
-    }
-    QString title(const QString& file) const {
-        return QStringLiteral("QuindleMini - [") + file + QStringLiteral("]");
     }
 };
 
@@ -116,18 +79,18 @@ void OpenRequestsTest::handOverDuringALoadWaitsForIt() {
     QStringList titlesInBox;
     sh.dialogs.onReport = [&] {
         // The "HPGL Data Error Count=" box is up: a later start hands a file over.
-        sh.form->receiveHandOver(next);
-        titlesInBox << sh.form->windowTitle();
+        sh.window->receiveHandOver(next);
+        titlesInBox << sh.window->windowTitle();
     };
-    sh.form->openFile(bad);
+    sh.window->openFile(bad);
     QCOMPARE(sh.dialogs.messages, QStringList{QStringLiteral("HPGL Data Error Count=1")});
     QCOMPARE(titlesInBox, QStringList{sh.title(bad)});
     // The whole load, its data error dialog included, came first.
-    QCOMPARE(sh.form->windowTitle(), sh.title(bad));
+    QCOMPARE(sh.window->windowTitle(), sh.title(bad));
     QCOMPARE(sh.dialogs.dataErrors.size(), 1);
-    QCOMPARE(sh.form->openQueue().pending(), QStringList{next});
+    QCOMPARE(sh.window->openQueue().pending(), QStringList{next});
     sh.dialogs.onReport = nullptr;
-    QTRY_COMPARE(sh.form->windowTitle(), sh.title(next));
+    QTRY_COMPARE(sh.window->windowTitle(), sh.title(next));
     QCOMPARE(sh.windowCount(), 1);
     QCOMPARE(sh.model.extents().xMax, 2040);
     QCOMPARE(QString::fromStdString(sh.store.values.window.recentFiles[0]), next);
@@ -146,13 +109,13 @@ void OpenRequestsTest::handOverDuringTheStartUpLoadWaitsForIt() {
     sh.dialogs.onReport = [&] {
         if (handedOver) return;
         handedOver = true;
-        sh.form->receiveHandOver(next);
-        sh.form->receiveHandOver(last);
+        sh.window->receiveHandOver(next);
+        sh.window->receiveHandOver(last);
     };
     sh.start(bad);
-    QCOMPARE(sh.form->windowTitle(), sh.title(bad));
+    QCOMPARE(sh.window->windowTitle(), sh.title(bad));
     QCOMPARE(sh.windowCount(), 1);
-    QTRY_COMPARE(sh.form->windowTitle(), sh.title(last));
+    QTRY_COMPARE(sh.window->windowTitle(), sh.title(last));
     QCOMPARE(sh.windowCount(), 1);
     QCOMPARE(QString::fromStdString(sh.store.values.window.recentFiles[1]), next);
 }
@@ -163,11 +126,11 @@ void OpenRequestsTest::terminationSignalClosesTheMainWindowAndSaves() {
     writeFile(f, "IN;SP1;PA0,0;PD2000,1000;");
     sh.start(f);
     app::TerminationSignals termination;
-    QObject::connect(&termination, &app::TerminationSignals::requested, sh.form.get(),
-                     [&sh] { app::closeWhenIdle(sh.form.get()); });
+    QObject::connect(&termination, &app::TerminationSignals::requested, sh.window.get(),
+                     [&sh] { app::closeWhenIdle(sh.window.get()); });
     QVERIFY(!QFile::exists(QString::fromStdString(sh.store.settingsFilePath())));
     std::raise(SIGTERM);
-    QTRY_VERIFY(!sh.form->isVisible());
+    QTRY_VERIFY(!sh.window->isVisible());
     QCOMPARE(termination.received(), SIGTERM);
     // Saved as File > Exit saves.
     QFile saved(QString::fromStdString(sh.store.settingsFilePath()));
@@ -179,17 +142,17 @@ void OpenRequestsTest::terminationSignalInsideABoxClosesTheBoxFirst() {
     Shell sh;
     sh.start();
     app::TerminationSignals termination;
-    QObject::connect(&termination, &app::TerminationSignals::requested, sh.form.get(),
-                     [&sh] { app::closeWhenIdle(sh.form.get()); });
+    QObject::connect(&termination, &app::TerminationSignals::requested, sh.window.get(),
+                     [&sh] { app::closeWhenIdle(sh.window.get()); });
     bool visibleAfterBox = false;
     QTimer::singleShot(0, [] { std::raise(SIGHUP); });
     // A handler that shows a box and uses the window afterwards.
     QMessageBox box(QMessageBox::Warning, QStringLiteral("QuindleMini"), QStringLiteral("text"),
-                    QMessageBox::Ok, sh.form.get());
+                    QMessageBox::Ok, sh.window.get());
     box.exec();
-    visibleAfterBox = sh.form->isVisible();
+    visibleAfterBox = sh.window->isVisible();
     QVERIFY(visibleAfterBox); // the window outlived the box it was still inside
-    QTRY_VERIFY(!sh.form->isVisible());
+    QTRY_VERIFY(!sh.window->isVisible());
     QCOMPARE(termination.received(), SIGHUP);
 }
 

@@ -16,6 +16,7 @@
 #include "interp/drawing_model.h"
 #include "render/view_values.h"
 #include "settings/settings_store.h"
+#include "tests/support/main_window_shell.h"
 
 namespace fileopen_test {
 
@@ -23,38 +24,15 @@ inline QString fixture(const char* name) {
     return QStringLiteral(QM_ARCHIVE_DATA "/") + QString::fromUtf8(name);
 }
 
-class RecordingDialogs : public app::AppDialogs {
-  public:
-    void report(QWidget*, const QString& t) override { messages << t; }
-    void dataError(QWidget*, int, int) override {}
-    QString chooseFile(QWidget*, const QString&) override { return QString(); }
-    QStringList messages;
-};
-
-inline void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
-}
+using testshell::RecordingDialogs;
+using testshell::writeFile;
 
 // A main window on a temporary settings folder.
-struct Shell {
-    QTemporaryDir dir;
-    interp::DrawingModel model;
-    settings::SettingsStore store{dir.path().toStdString(), "QuindleMini"};
-    view::ViewValues values;
-    RecordingDialogs dialogs;
-    std::unique_ptr<app::MainWindow> window;
-
+struct Shell : testshell::MainWindowShell {
     explicit Shell(const QString& file = QString()) {
-        store.setDefaults();
-        window = std::make_unique<app::MainWindow>(model, store, values, dialogs,
-                                                   app::StartUp{file, false});
-        window->resize(800, 600);
-        window->show();
-        window->firstPaint();
+        start(file);
         QApplication::processEvents();
     }
-    QString path(const QString& name) const { return dir.filePath(name); }
     QString scratch() const { return dir.filePath(QStringLiteral("TEMP")); }
     // What the scratch folder holds.
     QStringList scratchFiles() const {
