@@ -306,6 +306,10 @@ void LabelDrawer::drawSystem(const Metrics& m, const uint8_t* text, size_t n, do
     TextRun run = makeRun(m, text, n, false);
     if (!(run.pixelHeight >= 0.5) || !(run.pixelWidth >= 0.5) || run.text.empty()) return;
     const double shift = m.kind == TextKind::SystemOneByte ? 0.9 * 1.4 * m.height : m.height;
+    drawRunAt(run, x, y, shift);
+}
+
+void LabelDrawer::drawRunAt(TextRun& run, double x, double y, double shift) {
     double tx, ty;
     turn(0.0, shift, tx, ty);
     double dx, dy;
@@ -343,14 +347,7 @@ void LabelDrawer::drawCellCharacter(const Metrics& m, const uint8_t* bytes, size
     run.pixelWidth = std::fabs(m.width) * scale / double(length);
     run.extraSpacing = 0.0;
     if (!(run.pixelHeight >= 0.5) || !(run.pixelWidth >= 0.5)) return;
-    double tx, ty;
-    turn(0.0, m.height, tx, ty);
-    double dx, dy;
-    deviceOffset(pass_.view_, x + tx, y + ty, dx, dy);
-    const double px = pass_.view_.hw + dx, py = pass_.view_.hh - dy;
-    if (!(std::fabs(px) < 32767.0) || !(std::fabs(py) < 32767.0)) return;
-    run.origin = PointD{px, py};
-    pass_.canvas_.drawText(run);
+    drawRunAt(run, x, y, m.height);
 }
 
 } // namespace view

@@ -38,6 +38,9 @@ class LabelDrawer {
     double pieceWidth(const Metrics& m, const uint8_t* text, size_t n);
     void drawVector(const Metrics& m, const uint8_t* text, size_t n, double x, double y);
     void drawSystem(const Metrics& m, const uint8_t* text, size_t n, double x, double y);
+    // Draws `run` with its top left `shift` up the text's vertical from (x, y), plotter
+    // units; nothing when that lies far off the canvas.
+    void drawRunAt(TextRun& run, double x, double y, double shift);
     // Two-byte text in the vector setting: each character in its cell, from
     // the system font.
     void drawTwoByteCells(const Metrics& m, const uint8_t* text, size_t n, double x, double y);
